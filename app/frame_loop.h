@@ -1,0 +1,160 @@
+// The frame loop: one frame per pass at a nominal 60 frames per second, paced by one of four
+// timer methods. Written against a Shell that supplies the clocks, the waits and the frame's
+// work, so the game runs it on the real platform and tests run it on a fake clock.
+//
+// Shell provides: Milliseconds(), Counter(), SleepOneMillisecond(), YieldTimeSlice(),
+// PumpOneMessage() -> bool (true: the quit message arrived), PollInput(), RunScene(int),
+// RenderFrame(), ServiceEffectVoices(), CheckDevice(), RebuildDevice() -> bool.
+#pragma once
+
+#include <cstdint>
+
+#include "game/map_scene_entity.h"
+#include "game/system.h"
+
+inline constexpr int kFramePatternLength = 27;
+inline constexpr uint32_t kFrameMilliseconds = 16;
+
+// Loop-local state: lives for the whole loop, part of no object.
+struct FrameLoopState {
+    uint32_t frameStart = 0;
+    uint32_t frameStartMilliseconds = 0;  // method 1's millisecond start, for the flat wait
+    uint32_t ticksPerFrame = 0;
+    uint32_t patternIndex = 0;
+    int32_t skipNextPresent = 0;
+    uint32_t framePatternTable[kFramePatternLength] = {};
+};
+
+enum class FrameResult {
+    Continue,
+    Quit,     // the quit message: the exit path saves the settings
+    Failed,   // the device could not be rebuilt: the exit sequence, nothing saved
+};
+
+// Fills the pattern table and the counter step; frameStart starts at 0.
+void InitFrameLoop(FrameLoopState& s, uint32_t counterFrequency);
+
+// Milliseconds this frame should last under the pattern: 16 plus the table entry.
+[[nodiscard]] inline uint32_t FramePeriod(const FrameLoopState& s) {
+    return kFrameMilliseconds + s.framePatternTable[s.patternIndex];
+}
+
+// True when elapsed exceeds limit by 1 to 2^31 (the wrap-around lateness test).
+[[nodiscard]] inline bool Overran(uint32_t elapsed, uint32_t limit) {
+    uint32_t over = elapsed - limit;
+    return over >= 1 && over <= 0x80000000u;
+}
+
+// Precise waits sleep while more than this much remains, and yield only near the deadline,
+// so they meet the deadline without spinning a whole core.
+inline constexpr uint32_t kSpinMilliseconds = 2;
+
+template <class Shell>
+void WaitFlat(Shell& shell, uint32_t start) {
+    // Elapsed-time comparison keeps working across the 32-bit wrap and never mistakes a
+    // start long past for one in the future.
+    do {
+        shell.SleepOneMillisecond();
+    } while (static_cast<uint32_t>(shell.Milliseconds() - start) < kFrameMilliseconds);
+}
+
+template <class Shell>
+void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
+    for (;;) {
+        uint32_t elapsed = shell.Milliseconds() - start;
+        if (elapsed >= period) return;
+        if (period - elapsed > kSpinMilliseconds) {
+            shell.SleepOneMillisecond();
+        } else {
+            shell.YieldTimeSlice();
+        }
+    }
+}
+
+template <class Shell>
+void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ticksPerMs) {
+    shell.YieldTimeSlice();
+    for (;;) {
+        uint32_t elapsed = shell.Counter() - start;
+        if (elapsed >= ticksPerFrame) return;
+        if (ticksPerFrame - elapsed > kSpinMilliseconds * ticksPerMs) {
+            shell.SleepOneMillisecond();
+        } else {
+            shell.YieldTimeSlice();
+        }
+    }
+}
+
+// Step 9: wait for the end of the frame by the method.
+template <class Shell>
+void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
+    if (system.active == 0 || method == 2) {
+        WaitFlat(shell, method == 1 ? s.frameStartMilliseconds : s.frameStart);
+    } else if (method == 0) {
+        WaitMilliseconds(shell, s.frameStart, FramePeriod(s));
+    } else if (method == 1) {
+        WaitTicks(shell, s.frameStart, s.ticksPerFrame, s.ticksPerFrame / kFrameMilliseconds);
+    }
+    // Method 3 does not wait.
+}
+
+// Step 8: with frame skip on, a frame that overran its period drops the next present.
+template <class Shell>
+void TestLateness(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
+    if (system.frameSkip != 1) return;
+    if (method == 1) {
+        if (Overran(shell.Counter() - s.frameStart, s.ticksPerFrame)) s.skipNextPresent = 1;
+    } else if (method == 0 || method == 2) {
+        if (Overran(shell.Milliseconds() - s.frameStart, FramePeriod(s))) s.skipNextPresent = 1;
+    }
+}
+
+// Step 10.
+inline void AdvancePattern(FrameLoopState& s, int32_t framePattern) {
+    if (framePattern == 1) {
+        s.patternIndex = (s.patternIndex + 1) % 3;
+    } else if (framePattern == 2) {
+        s.patternIndex = (s.patternIndex + 1) % kFramePatternLength;
+    }
+}
+
+// One pass of the loop, steps 1 to 11.
+template <class Shell>
+FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& scene,
+                     Shell& shell) {
+    if (shell.PumpOneMessage()) return FrameResult::Quit;
+
+    const int32_t method = system.timerMethod;
+    const int32_t sceneNumber = scene.sceneNumber;
+    if (method == 1) {
+        s.frameStart = shell.Counter();
+        s.frameStartMilliseconds = shell.Milliseconds();
+    } else if (method == 0 || method == 2) {
+        s.frameStart = shell.Milliseconds();
+    }
+
+    shell.PollInput();
+
+    if (system.active == 1) {
+        shell.RunScene(sceneNumber);
+        if (s.skipNextPresent != 0) {
+            s.skipNextPresent = 0;
+        } else {
+            shell.RenderFrame();
+        }
+    }
+
+    if ((system.audioMode == 1 || system.audioMode == 2) && system.audioUnavailable == 0) {
+        shell.ServiceEffectVoices();
+    }
+
+    shell.CheckDevice();
+    if (system.deviceRebuildRequest == 1 && !shell.RebuildDevice()) return FrameResult::Failed;
+
+    TestLateness(s, system, method, shell);
+    WaitForFrameEnd(s, system, method, shell);
+    AdvancePattern(s, system.framePattern);
+
+    shell.YieldTimeSlice();  // the keep-awake step ends with a yield
+    return FrameResult::Continue;
+}

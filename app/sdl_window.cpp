@@ -1,0 +1,158 @@
+// The game window on SDL: the window, its events turned into the game's window messages
+// (at most one taken per frame), the accelerator keys, and the display-mode switch.
+#include <SDL.h>
+
+#include "app/window.h"
+#include "app/window_procedure.h"
+#include "game/system.h"
+
+struct GameWindow {
+    SDL_Window* window = nullptr;
+    int32_t width = 0;  // the client size last seen or set, to tell which edge was dragged
+    int32_t height = 0;
+    int32_t shownFullScreen = 0;
+};
+
+namespace {
+
+GameWindow theWindow;
+
+// Events the game never looks at would only fill the one-per-frame queue.
+void IgnoreUnusedEvents() {
+    const Uint32 unused[] = {SDL_MOUSEMOTION,   SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+                             SDL_MOUSEWHEEL,    SDL_TEXTINPUT,       SDL_TEXTEDITING,
+                             SDL_FINGERMOTION,  SDL_FINGERDOWN,      SDL_FINGERUP,
+                             SDL_KEYMAPCHANGED, SDL_DROPFILE,        SDL_DROPTEXT,
+                             SDL_DROPBEGIN,     SDL_DROPCOMPLETE,    SDL_AUDIODEVICEADDED,
+                             SDL_AUDIODEVICEREMOVED, SDL_JOYAXISMOTION, SDL_CONTROLLERAXISMOTION,
+                             SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_JOYHATMOTION,
+                             SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP};
+    for (Uint32 type : unused) SDL_EventState(type, SDL_IGNORE);
+}
+
+// Translates one SDL event into a window message; false for events the game ignores.
+bool Translate(const SDL_Event& e, GameWindow& w, WindowMessage& m) {
+    m = WindowMessage{kMessageNone, 0, {}};
+    switch (e.type) {
+        case SDL_QUIT:
+            m.kind = kMessageClose;
+            return true;
+        case SDL_KEYDOWN:
+            m.kind = kMessageKey;
+            if (e.key.repeat != 0) return true;  // a held key does not repeat the commands
+            if (e.key.keysym.sym == SDLK_ESCAPE) {
+                m = WindowMessage{kMessageCommand, kCommandClose, {}};
+            } else if (e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT) != 0) {
+                m = WindowMessage{kMessageCommand, kCommandToggleScreenMode, {}};
+            }
+            return true;
+        case SDL_KEYUP:
+            m.kind = kMessageKey;
+            return true;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    m = WindowMessage{kMessageActivate, 1, {}};
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    m = WindowMessage{kMessageActivate, 0, {}};
+                    return true;
+                case SDL_WINDOWEVENT_CLOSE:
+                    m.kind = kMessageClose;
+                    return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED: {
+                    int32_t width = e.window.data1;
+                    int32_t height = e.window.data2;
+                    if (width == w.width && height == w.height) return false;  // our own
+                    int32_t edge = kEdgeBottomRight;
+                    if (height == w.height) edge = kEdgeRight;
+                    if (width == w.width) edge = kEdgeBottom;
+                    m = WindowMessage{kMessageSizing, edge, {0, 0, width, height}};
+                    return true;
+                }
+                default:
+                    return false;
+            }
+        default:
+            return false;
+    }
+}
+
+// What the procedure decided that the window itself must show.
+void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
+    if (procedure.windowDestroyed) {
+        SDL_HideWindow(w.window);  // destroyed for good by the exit sequence
+        return;
+    }
+    const System& system = *procedure.system;
+    if (system.fullScreen != w.shownFullScreen) {
+        w.shownFullScreen = system.fullScreen;
+        SDL_SetWindowFullscreen(w.window, system.fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        SDL_GetWindowSize(w.window, &w.width, &w.height);
+        return;
+    }
+    if (m.kind == kMessageSizing) {
+        if (w.shownFullScreen == 1) return;  // the desktop decides the size in full screen
+        w.width = m.rect.right - m.rect.left;
+        w.height = m.rect.bottom - m.rect.top;
+        SDL_SetWindowSize(w.window, w.width, w.height);
+    }
+}
+
+}  // namespace
+
+bool InitWindowSystem() {
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    IgnoreUnusedEvents();
+    return true;
+}
+
+// The window itself goes last, after the device that draws on it has been released.
+void QuitWindowSystem() {
+    if (theWindow.window != nullptr) SDL_DestroyWindow(theWindow.window);
+    theWindow.window = nullptr;
+    SDL_Quit();
+}
+
+GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
+    // The renderer draws with an OpenGL 3.3 core context, which the window must be made for.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_Window* window = SDL_CreateWindow("Tessaroid", SDL_WINDOWPOS_UNDEFINED,
+                                          SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    if (window == nullptr) return nullptr;
+    theWindow = GameWindow{window, clientWidth, clientHeight, 0};
+    SDL_ShowWindow(window);
+    return &theWindow;
+}
+
+// The window disappears at once; SDL's window object stays until QuitWindowSystem.
+void DestroyGameWindow(GameWindow* w) {
+    if (w == nullptr || w->window == nullptr) return;
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_HideWindow(w->window);
+}
+
+void* NativeWindowHandle(GameWindow* w) { return w != nullptr ? w->window : nullptr; }
+
+bool PumpOneMessage(GameWindow* w, WindowProcedure& procedure) {
+    WindowMessage m;
+    if (!procedure.TakePosted(m)) {
+        // One event per frame; one the game does not react to is simply used up.
+        SDL_Event e;
+        if (SDL_PollEvent(&e) == 0 || !Translate(e, *w, m)) return false;
+    }
+    if (m.kind == kMessageQuit) return true;
+    procedure.Dispatch(m);
+    Apply(*w, procedure, m);
+    return false;
+}
+
+void DisableScreenSaver() { SDL_DisableScreenSaver(); }
+void EnableScreenSaver() { SDL_EnableScreenSaver(); }

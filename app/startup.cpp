@@ -1,0 +1,145 @@
+// Start-up, the loop and the exit path. Every failure during start-up leaves through the one
+// exit sequence; a normal exit first writes Game.ini and then dir.txt.
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/frame_loop.h"
+#include "app/game_shell.h"
+#include "app/shutdown.h"
+#include "app/window.h"
+#include "app/window_procedure.h"
+#include "assets/resources.h"
+#include "audio/audio.h"
+#include "audio/music.h"
+#include "game/game.h"
+#include "game/map_scene_entity.h"
+#include "game/system.h"
+#include "input/input.h"
+#include "persist/data_folder_file.h"
+#include "persist/load_file.h"
+#include "persist/save_slots.h"
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "platform/message_box.h"
+#include "platform/path16.h"
+#include "platform/process_ids.h"
+#include "platform/program_folder.h"
+#include "render/render.h"
+
+namespace {
+
+struct Shell {
+    GameWindow* window = nullptr;
+    bool windowSystemUp = false;
+};
+
+// Shows the cursor, closes the window, shuts down, releases the window system; exit code 0.
+int ExitSequence(Shell& shell) {
+    DestroyGameWindow(shell.window);
+    Shutdown();
+    if (shell.windowSystemUp) QuitWindowSystem();
+    return 0;
+}
+
+int Fail(Shell& shell, const char16_t* text) {
+    ShowMessage(u"Message", text);
+    return ExitSequence(shell);
+}
+
+// Folder of the executable, ending in its separator, canonical.
+void FindProgramFolder(System& system) {
+    char16_t path[kPathUnits] = {};
+    if (!ExecutablePath(path, kPathUnits)) {
+        // The start-up that follows finds no dir.txt beside a cut path and ends silently.
+        std::fprintf(stderr, "Tessaroid: the program folder's path is too long to use.\n");
+    }
+    PathKeepFolder(path, kPathUnits);
+    PathCanonicalize(path, kPathUnits);
+    (void)TextCopy(system.programFolder, kPathUnits, path);
+}
+
+// programFolder + name; an empty path (which opens nothing) when it does not fit.
+void BesideProgram(const System& system, const char16_t* name, char16_t (&path)[kPathUnits]) {
+    if (!TextCopy(path, kPathUnits, system.programFolder) || !TextAppend(path, kPathUnits, name)) {
+        path[0] = 0;
+    }
+}
+
+// The exit path on the quit message: Game.ini, then dir.txt, then the exit sequence.
+int SaveAndExit(Shell& shell) {
+    System& system = *theGame->system;
+    char16_t path[kPathUnits];
+    BesideProgram(system, u"Game.ini", path);
+    CLoadFile saver;
+    if (!saver.SaveSettings(path)) {
+        ShowMessage(u"Error", u"ini書き込みに失敗しました。");
+        return ExitSequence(shell);
+    }
+    WriteDataFolderFile(system);  // a failure here is not reported
+    return ExitSequence(shell);
+}
+
+int RunLoop(Shell& shell, FrameLoopState& loop, WindowProcedure& procedure) {
+    GameShell frame{shell.window, &procedure};
+    for (;;) {
+        FrameResult result = RunFrame(loop, *theGame->system, *theGame->scene, frame);
+        if (result == FrameResult::Quit) return SaveAndExit(shell);
+        if (result == FrameResult::Failed) return ExitSequence(shell);
+    }
+}
+
+}  // namespace
+
+int RunGame() {
+    if (!AcquireInstanceLock()) return 0;  // another copy runs: leave silently
+    Shell shell;
+    theGame = new Game();
+    System& system = *theGame->system;
+    MapSceneEntity& scene = *theGame->scene;
+
+    FindProgramFolder(system);
+    char16_t path[kPathUnits];
+    BesideProgram(system, u"Game.ini", path);
+    {
+        CLoadFile loader;
+        loader.LoadSettings(path);
+    }
+    if (!ReadDataFolderFile(system)) return ExitSequence(shell);
+    {
+        CLoadFile loader;
+        if (!LoadSaveSlots(loader, system.programFolder)) return ExitSequence(shell);
+    }
+    DisableScreenSaver();
+    BuildDataPath(system);
+
+    if (!InitWindowSystem()) return Fail(shell, u"失敗");
+    shell.windowSystemUp = true;
+    shell.window = CreateGameWindow(system.clientWidth, system.clientHeight);
+    if (shell.window == nullptr) return Fail(shell, u"ウィンドウ作成に失敗しました。");
+    theWindowThreadId = CurrentThreadId();
+    theWindowProcessId = CurrentProcessId();
+
+    theGame->graphics->settings = &system;
+    theGame->graphics->scene = &scene;
+    theGame->graphics->window = NativeWindowHandle(shell.window);
+    theGame->input->system = &system;
+    theGame->input->scene = &scene;
+    theGame->audio->settings = &system;
+    if (system.audioMode == 2) ClearMusicOpenFlags();
+
+    FrameLoopState loop;
+    InitFrameLoop(loop, ClockCounterFrequency());
+
+    if (theGame->graphics->CreateDevice() < 0) {
+        return Fail(shell, u"DirectGraphicsの初期化に失敗しました。");
+    }
+    system.inputSource = system.padInputDefault;
+    if ((system.audioMode == 1 || system.audioMode == 2) && !theGame->audio->InitAudio()) {
+        return Fail(shell, u"XAudio2の初期化に失敗しました。");
+    }
+    if (!LoadResources()) return Fail(shell, u"ゲームの初期化に失敗しました。");
+
+    WindowProcedure procedure(&system);
+    return RunLoop(shell, loop, procedure);
+}

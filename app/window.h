@@ -1,0 +1,27 @@
+// The game window on the platform's window system: created once at start-up, pumped one
+// message per frame, destroyed by the exit sequence.
+#pragma once
+
+#include <cstdint>
+
+class WindowProcedure;
+struct GameWindow;
+
+// Brings up the window system (the window class). False: it cannot be had.
+[[nodiscard]] bool InitWindowSystem();
+void QuitWindowSystem();
+
+// A window titled "Tessaroid" with the given client size, shown. Null on failure.
+[[nodiscard]] GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight);
+void DestroyGameWindow(GameWindow* window);
+
+// The handle the renderer creates its device on.
+[[nodiscard]] void* NativeWindowHandle(GameWindow* window);
+
+// Takes at most one message, posted or from the window system, and dispatches it. True
+// when it was the quit message.
+[[nodiscard]] bool PumpOneMessage(GameWindow* window, WindowProcedure& procedure);
+
+// The screen saver stays off while the game runs.
+void DisableScreenSaver();
+void EnableScreenSaver();

@@ -1,0 +1,38 @@
+// CXi: keyboard and pad polling. Once per frame Poll folds the keys and the first pad into
+// the direction and action bits of System that every scene reads.
+#pragma once
+
+#include <cstdint>
+
+class System;
+class MapSceneEntity;
+
+// One pad's last state, in the layout of the platform's pad-state record.
+struct PadState {
+    uint32_t packetNumber;
+    uint16_t buttons;
+    uint8_t leftTrigger;
+    uint8_t rightTrigger;
+    int16_t thumbLX;
+    int16_t thumbLY;
+    int16_t thumbRX;
+    int16_t thumbRY;
+};
+
+struct PadSlot {
+    PadState state;
+    uint8_t connected;  // 1 until a read reports the pad is not connected
+};
+
+class CXi {
+public:
+    CXi();
+    virtual ~CXi();
+
+    System* system = nullptr;
+    MapSceneEntity* scene = nullptr;
+    PadSlot pads[4] = {};
+
+    void Poll();
+    void PollAllPads();
+};

@@ -1,0 +1,31 @@
+// CDx_Gr: the renderer. Other folders reach it only through this header: the device's
+// lifetime and health, and one RenderFrame per frame. Graphics-library state stays in the
+// renderer's own files.
+#pragma once
+
+#include <cstdint>
+
+class System;
+class MapSceneEntity;
+struct RenderDevice;
+
+class CDx_Gr {
+public:
+    CDx_Gr();
+    virtual ~CDx_Gr();
+
+    System* settings = nullptr;
+    MapSceneEntity* scene = nullptr;
+    void* window = nullptr;           // the game window the device draws on
+    RenderDevice* device = nullptr;   // the backend's objects; null while there is no device
+
+    // Creates the device on the window: 1 on success, negative on failure.
+    [[nodiscard]] int32_t CreateDevice();
+    bool ReleaseDevice();
+    // The per-frame health check.
+    void CheckDevice();
+    // Draws the frame's list and presents it; sets deviceRebuildRequest on a lost device.
+    int32_t RenderFrame();
+    // Re-creates the device and reloads every picture. False means the program must end.
+    [[nodiscard]] bool RebuildDevice();
+};

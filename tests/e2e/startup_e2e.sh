@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The program under Xvfb: the first run's window and files, the silent exits.
+GAME_DIR=${1:?program folder}
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+
+# First run: a 1280 x 720 window titled Tessaroid; Esc leaves Game.ini and dir.txt.
+dir=$(new_program_folder)
+rm -f "$dir/Game.ini"
+start=$(date +%s%N)
+"$dir/tessaroid" 2>"$E2E_TMP/first.err" &
+pid=$!
+GAME_PIDS=$pid
+id=$(wait_window Tessaroid) || fail "no window appeared"
+echo "window after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+geometry=$(xwininfo -id "$id")
+echo "$geometry" | grep -q "Width: 1280" || fail "client width is not 1280"
+echo "$geometry" | grep -q "Height: 720" || fail "client height is not 720"
+
+# A second copy leaves at once, silently, while the first runs.
+"$dir/tessaroid" 2>"$E2E_TMP/second.err" &
+second=$!
+wait_exit "$second" 10; status=$STATUS
+[ "$status" = 0 ] || fail "second copy ended with $status"
+[ -s "$E2E_TMP/second.err" ] && fail "second copy printed: $(cat "$E2E_TMP/second.err")"
+
+press "$id" Escape
+wait_exit "$pid" 10; status=$STATUS
+[ "$status" = 0 ] || fail "Esc ended the game with $status"
+[ "$(stat -c %s "$dir/Game.ini")" = 512 ] || fail "Game.ini is not 512 bytes"
+expected=$(printf '\x00\x01\x00\x01\x01\xbd\x37\x86\x35\x00\x00\x00\x00\x01\x00\x00\x01\x01\x00\x01\x00\x01\x01\x01' | od -An -tx1)
+actual=$(head -c 24 "$dir/Game.ini" | od -An -tx1)
+[ "$expected" = "$actual" ] || fail "Game.ini header is $actual"
+[ "$(tail -c 488 "$dir/Game.ini" | tr -d '\0' | wc -c)" = 0 ] || fail "Game.ini has data past the header"
+[ "$(od -An -tx1 "$dir/dir.txt" | tr -d ' \n')" = "fffe64006100740061005c00" ] || fail "dir.txt holds $(od -An -tx1 "$dir/dir.txt")"
+
+# Without dir.txt the program ends with status 0 before any window appears.
+dir=$(new_program_folder)
+rm -f "$dir/dir.txt"
+"$dir/tessaroid" 2>"$E2E_TMP/nodir.err" &
+pid=$!
+wait_exit "$pid" 10; status=$STATUS
+[ "$status" = 0 ] || fail "without dir.txt the game ended with $status"
+xwininfo -root -tree | grep -q '"Tessaroid"' && fail "a window appeared without dir.txt"
+[ -e "$dir/Game.ini" ] && fail "Game.ini was written without dir.txt"
+
+# An unwritable program folder at exit: the message, status 0, the old Game.ini intact.
+dir=$(new_program_folder)
+printf '\x00\x01\x00\x01\x01' > "$dir/Game.ini"
+head -c 507 /dev/zero >> "$dir/Game.ini"
+before=$(md5sum < "$dir/Game.ini")
+# Root writes through any mode bits, so as root the game runs as nobody for this case.
+as_player=()
+if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$E2E_TMP"
+    chown -R nobody "$dir"
+    as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+"${as_player[@]}" "$dir/tessaroid" 2>"$E2E_TMP/ro.err" &
+pid=$!
+GAME_PIDS=$pid
+id=$(wait_window Tessaroid) || fail "no window appeared"
+chmod 555 "$dir"
+press "$id" Escape
+box=
+for _ in $(seq 100); do
+    box=$(xwininfo -root -tree | awk '$2 == "\"Error\":" {print $1; exit}')
+    [ -n "$box" ] && break
+    sleep 0.05
+done
+[ -n "$box" ] || fail "no Error box when Game.ini could not be written"
+xdotool key --window "$box" Return
+wait_exit "$pid" 10; status=$STATUS
+chmod 755 "$dir"
+[ "$status" = 0 ] || fail "read-only exit ended with $status"
+grep -q "Error: ini書き込みに失敗しました。" "$E2E_TMP/ro.err" || fail "no message on stderr"
+[ "$(md5sum < "$dir/Game.ini")" = "$before" ] || fail "the old Game.ini was changed"
+echo "startup e2e: all passed"
