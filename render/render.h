@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "render/draw_command.h"
+
 class System;
 class MapSceneEntity;
 struct RenderDevice;
@@ -18,6 +20,20 @@ public:
     MapSceneEntity* scene = nullptr;
     void* window = nullptr;           // the game window the device draws on
     RenderDevice* device = nullptr;   // the backend's objects; null while there is no device
+
+    // The draw list: the frame's commands turned into vertices, in submission order.
+    uint32_t count = 0;
+    int32_t sheets[kDrawListSlots] = {};
+    uint32_t colors[kDrawListSlots] = {};
+    int32_t blendModes[kDrawListSlots] = {};
+    SpriteVertex vertices[kDrawListVertices] = {};
+    // When set (by tools that print the list), each submitted command is kept here too.
+    DrawCommand* commandLog = nullptr;
+
+    // Appends one command as four finished vertices; a full list drops it. Returns 1.
+    int32_t Submit(const DrawCommand* command);
+    // Empties the list before a scene's first Submit of the frame.
+    void ResetDrawList();
 
     // Creates the device on the window: 1 on success, negative on failure.
     [[nodiscard]] int32_t CreateDevice();

@@ -1,0 +1,44 @@
+// DrawCommand: one sprite request, and SpriteVertex: one finished vertex of the draw list.
+#pragma once
+
+#include <cstdint>
+
+// 23 four-byte words; callers clear it, set what they need and pass it by address.
+struct DrawCommand {
+    int32_t dstX;
+    int32_t dstY;
+    int32_t reserved0;
+    int32_t dstW;
+    int32_t dstH;
+    int32_t srcX;
+    int32_t srcY;
+    int32_t srcW;
+    int32_t srcH;
+    int32_t reserved1;
+    int32_t reserved2;
+    float scaleX;
+    float scaleY;
+    int32_t flip;  // 1 mirrors left-right, 2 top-bottom, 3 both; anything else none
+    float pivotX;
+    float pivotY;
+    int32_t reserved3;
+    int32_t pitch;  // angle indices, 1/256 of a turn each
+    int32_t yaw;
+    int32_t roll;
+    int32_t blendMode;  // 1 selects the alternative blend state
+    uint32_t color;     // ARGB
+    int32_t sheet;
+};
+static_assert(sizeof(DrawCommand) == 92, "23 words");
+
+// Position in clip space with depth, colour, texture coordinate: 36 bytes.
+struct SpriteVertex {
+    float x, y, z;
+    float r, g, b, a;
+    float u, v;
+};
+static_assert(sizeof(SpriteVertex) == 36, "the vertex layout the pipeline declares");
+
+inline constexpr int kDrawListSlots = 14970;
+inline constexpr int kDrawnCommands = kDrawListSlots - 1;  // the last slot is overwritten
+inline constexpr int kDrawListVertices = kDrawListSlots * 4;
