@@ -26,9 +26,18 @@ bool CXa2::InitAudio() {
     settings->audioUnavailable = 1;
     return true;
 }
-void CXa2::PlayEffect(int32_t) {}
+void CXa2::PlayEffect(int32_t n) {
+    if (effectLog != nullptr) {
+        if (effectLog->count < EffectLog::kCapacity) effectLog->effects[effectLog->count] = n;
+        ++effectLog->count;
+    }
+}
 void CXa2::ServiceEffectVoices() {}
 void CXa2::ApplyEffectVolume() {}
+void CXa2::RestartEffectVoice(int32_t) {}
+void CXa2::ApplyMusicVolume() {}
+void CXa2::MusicFade() {}
+void CXa2::RewindMusic(int32_t) {}
 void CXa2::ReleaseAudio() {}
 void ClearMusicOpenFlags() {}
 void CloseMusicTracks(int32_t) {}

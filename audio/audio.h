@@ -1,10 +1,18 @@
 // CXa2: all sound output. The engine, the 32 effect voices and the music voice with its
-// streaming thread; every operation is a no-op unless sound mode is 1 or 2 and sound is on.
+// streaming thread; every operation that touches a voice does nothing unless the sound mode
+// is 1 or 2 and sound is available.
 #pragma once
 
 #include <cstdint>
 
 class System;
+
+// Tools and tests that report which effects a frame played point CXa2 at one of these.
+struct EffectLog {
+    static constexpr int kCapacity = 64;
+    int32_t effects[kCapacity];
+    int32_t count;  // calls beyond the capacity are counted but not kept
+};
 
 class CXa2 {
 public:
@@ -13,10 +21,25 @@ public:
 
     System* settings = nullptr;
     int32_t blockSize = 32768;  // bytes per music block
+    EffectLog* effectLog = nullptr;
 
+    // Engine and mastering voice (start-up, sound modes 1 and 2). False only when the
+    // mastering voice fails; no engine at all means a silent game (audioUnavailable = 1).
     [[nodiscard]] bool InitAudio();
+    // Restarts effect n (0..31) from its first sample.
     void PlayEffect(int32_t n);
+    // Once per frame: every idle effect voice gets its buffer again, not started.
     void ServiceEffectVoices();
+    // All 32 effect voices to seVolume x 0.0001.
     void ApplyEffectVolume();
+    // Stops and starts effect voice n again, without a new buffer (the settings screen).
+    void RestartEffectVoice(int32_t n);
+    // The music voice to bgmVolume x 0.0001.
+    void ApplyMusicVolume();
+    // One step of a pending music fade; called once per frame by both scenes.
+    void MusicFade();
+    // Restarts track n from its first sample.
+    void RewindMusic(int32_t n);
+    // Stops the streaming thread and destroys every voice (shutdown).
     void ReleaseAudio();
 };

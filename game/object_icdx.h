@@ -1,0 +1,26 @@
+// CObjectIcDX: the game scene's object for the play frame and the overlays drawn over every
+// scene. Built on the stack each frame; holds pointers into the Game object, owns nothing.
+#pragma once
+
+#include <cstdint>
+
+class CDx_Gr;
+class CXa2;
+class System;
+class MapSceneEntity;
+
+class CObjectIcDX {
+public:
+    CObjectIcDX();  // takes its pointers from theGame
+    virtual ~CObjectIcDX();
+
+    CDx_Gr* graphics;
+    System* system;
+    MapSceneEntity* scene;
+    CXa2* audio;
+
+    // The four bands that frame the open area (also drawn by the title scene).
+    void DrawBorderBands();
+    // " %8d %8d %8d %8d" of the status values, below the open area (also the title's).
+    void DrawStatusLine();
+};
