@@ -14,6 +14,7 @@ void InitFrameLoop(FrameLoopState& s, uint32_t counterFrequency) {
     s.patternIndex = 0;
     s.skipNextPresent = 0;
     s.ticksPerFrame = counterFrequency / 60;
+    s.ticksPerMillisecond = counterFrequency / 1000;
     s.frameStart = 0;
     s.frameStartMilliseconds = 0;
 }

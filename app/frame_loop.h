@@ -2,7 +2,8 @@
 // timer methods. Written against a Shell that supplies the clocks, the waits and the frame's
 // work, so the game runs it on the real platform and tests run it on a fake clock.
 //
-// Shell provides: Milliseconds(), Counter(), SleepOneMillisecond(), YieldTimeSlice(),
+// Shell provides: Milliseconds(), Counter(), SleepOneMillisecond(), SleepBriefly(),
+// YieldTimeSlice(),
 // PumpOneMessage() -> bool (true: the quit message arrived), PollInput(), RunScene(int),
 // RenderFrame(), ServiceEffectVoices(), CheckDevice(), RebuildDevice() -> bool.
 #pragma once
@@ -20,6 +21,7 @@ struct FrameLoopState {
     uint32_t frameStart = 0;
     uint32_t frameStartMilliseconds = 0;  // method 1's millisecond start, for the flat wait
     uint32_t ticksPerFrame = 0;
+    uint32_t ticksPerMillisecond = 0;
     uint32_t patternIndex = 0;
     int32_t skipNextPresent = 0;
     uint32_t framePatternTable[kFramePatternLength] = {};
@@ -45,10 +47,8 @@ void InitFrameLoop(FrameLoopState& s, uint32_t counterFrequency);
     return over >= 1 && over <= 0x80000000u;
 }
 
-// Precise waits sleep while more than this much remains, and yield only near the deadline,
-// so they meet the deadline without spinning a whole core.
-inline constexpr uint32_t kSpinMilliseconds = 2;
-
+// Precise waits sleep a whole millisecond while that cannot pass the deadline, then in
+// short naps: the deadline is met within a fraction of a millisecond without spinning a core.
 template <class Shell>
 void WaitFlat(Shell& shell, uint32_t start) {
     // Elapsed-time comparison keeps working across the 32-bit wrap and never mistakes a
@@ -60,13 +60,14 @@ void WaitFlat(Shell& shell, uint32_t start) {
 
 template <class Shell>
 void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
+    shell.YieldTimeSlice();
     for (;;) {
         uint32_t elapsed = shell.Milliseconds() - start;
         if (elapsed >= period) return;
-        if (period - elapsed > kSpinMilliseconds) {
+        if (period - elapsed >= 2) {
             shell.SleepOneMillisecond();
         } else {
-            shell.YieldTimeSlice();
+            shell.SleepBriefly();
         }
     }
 }
@@ -74,13 +75,18 @@ void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
 template <class Shell>
 void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ticksPerMs) {
     shell.YieldTimeSlice();
+    const uint32_t sleepable = ticksPerMs + ticksPerMs / 4;  // a sleep may run a little over
+    const uint32_t nappable = ticksPerMs / 5;
     for (;;) {
         uint32_t elapsed = shell.Counter() - start;
         if (elapsed >= ticksPerFrame) return;
-        if (ticksPerFrame - elapsed > kSpinMilliseconds * ticksPerMs) {
+        uint32_t remaining = ticksPerFrame - elapsed;
+        if (remaining > sleepable) {
             shell.SleepOneMillisecond();
+        } else if (remaining > nappable) {
+            shell.SleepBriefly();
         } else {
-            shell.YieldTimeSlice();
+            shell.YieldTimeSlice();  // the last fifth of a millisecond, to the tick
         }
     }
 }
@@ -93,7 +99,7 @@ void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Sh
     } else if (method == 0) {
         WaitMilliseconds(shell, s.frameStart, FramePeriod(s));
     } else if (method == 1) {
-        WaitTicks(shell, s.frameStart, s.ticksPerFrame, s.ticksPerFrame / kFrameMilliseconds);
+        WaitTicks(shell, s.frameStart, s.ticksPerFrame, s.ticksPerMillisecond);
     }
     // Method 3 does not wait.
 }

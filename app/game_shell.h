@@ -22,6 +22,7 @@ struct GameShell {
     uint32_t Milliseconds() { return ClockMilliseconds(); }
     uint32_t Counter() { return ClockCounter(); }
     void SleepOneMillisecond() { ::SleepOneMillisecond(); }
+    void SleepBriefly() { ::SleepBriefly(); }
     void YieldTimeSlice() { ::YieldTimeSlice(); }
     bool PumpOneMessage() { return ::PumpOneMessage(window, *procedure); }
     void PollInput() { theGame->input->Poll(); }

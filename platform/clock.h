@@ -15,6 +15,9 @@
 // Sleeps for about one millisecond.
 void SleepOneMillisecond();
 
+// Sleeps for about a tenth of a millisecond: the last steps of a precise wait.
+void SleepBriefly();
+
 // Gives the rest of the time slice to other threads.
 void YieldTimeSlice();
 

@@ -26,6 +26,11 @@ void SleepOneMillisecond() {
     nanosleep(&ts, nullptr);
 }
 
+void SleepBriefly() {
+    timespec ts{0, 100000};
+    nanosleep(&ts, nullptr);
+}
+
 void YieldTimeSlice() { sched_yield(); }
 
 int64_t CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }

@@ -18,6 +18,7 @@ uint32_t ClockMilliseconds() { return static_cast<uint32_t>(nowMicroseconds / 10
 uint32_t ClockCounter() { return static_cast<uint32_t>(nowMicroseconds * 1000); }
 uint32_t ClockCounterFrequency() { return 1000000000u; }
 void SleepOneMillisecond() { nowMicroseconds += 1000; }
+void SleepBriefly() { nowMicroseconds += 100; }
 void YieldTimeSlice() { nowMicroseconds += 10; }
 
 int64_t CalendarSeconds() { return calendarSeconds; }
