@@ -47,16 +47,18 @@ int Fail(Shell& shell, const char16_t* text) {
     return ExitSequence(shell);
 }
 
-// Folder of the executable, ending in its separator, canonical.
-void FindProgramFolder(System& system) {
+// Folder of the executable, ending in its separator, canonical. False when its path does
+// not fit the path buffers: a cut path would name some other folder.
+bool FindProgramFolder(System& system) {
     char16_t path[kPathUnits] = {};
     if (!ExecutablePath(path, kPathUnits)) {
-        // The start-up that follows finds no dir.txt beside a cut path and ends silently.
         std::fprintf(stderr, "Tessaroid: the program folder's path is too long to use.\n");
+        return false;
     }
     PathKeepFolder(path, kPathUnits);
     PathCanonicalize(path, kPathUnits);
     (void)TextCopy(system.programFolder, kPathUnits, path);
+    return true;
 }
 
 // programFolder + name; an empty path (which opens nothing) when it does not fit.
@@ -98,7 +100,8 @@ int RunGame() {
     System& system = *theGame->system;
     MapSceneEntity& scene = *theGame->scene;
 
-    FindProgramFolder(system);
+    // Without its folder the game cannot find dir.txt: the same silent end as a missing one.
+    if (!FindProgramFolder(system)) return ExitSequence(shell);
     char16_t path[kPathUnits];
     BesideProgram(system, u"Game.ini", path);
     {

@@ -44,6 +44,19 @@ wait_exit "$pid" 10; status=$STATUS
 xwininfo -root -tree | grep -q '"Tessaroid"' && fail "a window appeared without dir.txt"
 [ -e "$dir/Game.ini" ] && fail "Game.ini was written without dir.txt"
 
+# A program folder whose path is longer than the game's path buffers: a silent exit with a
+# line on stderr that says why, and nothing written.
+part=$(printf 'deep%.0s' $(seq 50))
+deep="$E2E_TMP/$part/$part/$part/$part"
+mkdir -p "$deep"
+cp -a "$GAME_DIR"/. "$deep"/
+"$deep/tessaroid" 2>"$E2E_TMP/deep.err" &
+pid=$!
+wait_exit "$pid" 10; status=$STATUS
+[ "$status" = 0 ] || fail "a long program folder path ended with $status"
+grep -q "too long" "$E2E_TMP/deep.err" || fail "no word on stderr about the long path"
+[ -e "$deep/Game.ini" ] && fail "Game.ini was written beside a cut path"
+
 # An unwritable program folder at exit: the message, status 0, the old Game.ini intact.
 dir=$(new_program_folder)
 printf '\x00\x01\x00\x01\x01' > "$dir/Game.ini"

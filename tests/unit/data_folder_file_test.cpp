@@ -95,3 +95,12 @@ TEST(DataFolderFile, DataPathIsUnderTheProgramFolderWhenRelative) {
     BuildDataPath(s);
     EXPECT_EQ(std::u16string(s.dataPath), u"data\\");
 }
+
+TEST(DataFolderFile, ProgramFolderTooLongForItsFileNamesOpensAndWritesNothing) {
+    System s;
+    std::u16string folder = u"/" + std::u16string(kPathUnits - 5, u'p') + u"/";
+    (void)TextCopy(s.programFolder, kPathUnits, folder.c_str());
+    EXPECT_FALSE(ReadDataFolderFile(s));   // "dir.txt" does not fit after it
+    EXPECT_FALSE(WriteDataFolderFile(s));  // and nothing is written beside a cut name
+    EXPECT_EQ(std::u16string(s.dataFolderName), u"data\\");
+}
