@@ -29,8 +29,8 @@ struct FrameLoopState {
 
 enum class FrameResult {
     Continue,
-    Quit,     // the quit message: the exit path saves the settings
-    Failed,   // the device could not be rebuilt: the exit sequence, nothing saved
+    Quit,    // the quit message: the exit path saves the settings
+    Failed,  // the device could not be rebuilt: the exit sequence, nothing saved
 };
 
 // Fills the pattern table and the counter step; frameStart starts at 0.
@@ -63,7 +63,8 @@ void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
     shell.YieldTimeSlice();
     for (;;) {
         uint32_t elapsed = shell.Milliseconds() - start;
-        if (elapsed >= period) return;
+        if (elapsed >= period)
+            return;
         if (period - elapsed >= 2) {
             shell.SleepOneMillisecond();
         } else {
@@ -79,7 +80,8 @@ void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ti
     const uint32_t nappable = ticksPerMs / 5;
     for (;;) {
         uint32_t elapsed = shell.Counter() - start;
-        if (elapsed >= ticksPerFrame) return;
+        if (elapsed >= ticksPerFrame)
+            return;
         uint32_t remaining = ticksPerFrame - elapsed;
         if (remaining > sleepable) {
             shell.SleepOneMillisecond();
@@ -107,11 +109,14 @@ void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Sh
 // Step 8: with frame skip on, a frame that overran its period drops the next present.
 template <class Shell>
 void TestLateness(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
-    if (system.frameSkip != 1) return;
+    if (system.frameSkip != 1)
+        return;
     if (method == 1) {
-        if (Overran(shell.Counter() - s.frameStart, s.ticksPerFrame)) s.skipNextPresent = 1;
+        if (Overran(shell.Counter() - s.frameStart, s.ticksPerFrame))
+            s.skipNextPresent = 1;
     } else if (method == 0 || method == 2) {
-        if (Overran(shell.Milliseconds() - s.frameStart, FramePeriod(s))) s.skipNextPresent = 1;
+        if (Overran(shell.Milliseconds() - s.frameStart, FramePeriod(s)))
+            s.skipNextPresent = 1;
     }
 }
 
@@ -126,9 +131,9 @@ inline void AdvancePattern(FrameLoopState& s, int32_t framePattern) {
 
 // One pass of the loop, steps 1 to 11.
 template <class Shell>
-FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& scene,
-                     Shell& shell) {
-    if (shell.PumpOneMessage()) return FrameResult::Quit;
+FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& scene, Shell& shell) {
+    if (shell.PumpOneMessage())
+        return FrameResult::Quit;
 
     const int32_t method = system.timerMethod;
     const int32_t sceneNumber = scene.sceneNumber;
@@ -155,7 +160,8 @@ FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& sc
     }
 
     shell.CheckDevice();
-    if (system.deviceRebuildRequest == 1 && !shell.RebuildDevice()) return FrameResult::Failed;
+    if (system.deviceRebuildRequest == 1 && !shell.RebuildDevice())
+        return FrameResult::Failed;
 
     TestLateness(s, system, method, shell);
     WaitForFrameEnd(s, system, method, shell);

@@ -1,4 +1,6 @@
 // The program's entry point.
 #include "app/startup.h"
 
-int main() { return RunGame(); }
+int main() {
+    return RunGame();
+}

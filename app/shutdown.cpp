@@ -11,13 +11,18 @@
 
 void Shutdown() {
     EnableScreenSaver();
-    if (theGame == nullptr) return;
-    if (theGame->scene != nullptr) ReleaseHeapBlock(*theGame->scene);
+    if (theGame == nullptr)
+        return;
+    if (theGame->scene != nullptr)
+        ReleaseHeapBlock(*theGame->scene);
     int32_t audioMode = theGame->system != nullptr ? theGame->system->audioMode : 0;
     bool soundMode = audioMode == 1 || audioMode == 2;
-    if (soundMode && theGame->audio != nullptr) theGame->audio->ReleaseAudio();
-    if (theGame->graphics != nullptr) theGame->graphics->ReleaseDevice();
-    if (soundMode) CloseMusicTracks(audioMode);
+    if (soundMode && theGame->audio != nullptr)
+        theGame->audio->ReleaseAudio();
+    if (theGame->graphics != nullptr)
+        theGame->graphics->ReleaseDevice();
+    if (soundMode)
+        CloseMusicTracks(audioMode);
     delete theGame;  // the parts go in the order CXa2, CXi, CDx_Gr, MapSceneEntity, System
     theGame = nullptr;
 }

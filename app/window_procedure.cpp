@@ -8,12 +8,14 @@ WindowProcedure::WindowProcedure(System* s) : system(s) {}
 WindowProcedure::~WindowProcedure() = default;
 
 void WindowProcedure::Post(const WindowMessage& message) {
-    if (postedCount == kQueue) return;  // the queue never grows; the game posts at most two
+    if (postedCount == kQueue)
+        return;  // the queue never grows; the game posts at most two
     posted[postedCount++] = message;
 }
 
 bool WindowProcedure::TakePosted(WindowMessage& message) {
-    if (postedCount == 0) return false;
+    if (postedCount == 0)
+        return false;
     message = posted[0];
     for (int k = 1; k < postedCount; ++k) posted[k - 1] = posted[k];
     --postedCount;

@@ -15,9 +15,9 @@ enum MessageKind : int32_t {
     kMessageCommand,   // wParam: the command id
     kMessageClose,
     kMessageDestroy,
-    kMessageSizing,    // wParam: the dragged edge; rect: the proposed window rectangle
+    kMessageSizing,  // wParam: the dragged edge; rect: the proposed window rectangle
     kMessageQuit,
-    kMessageKey,       // key-down and key-up: keys are polled, the procedure ignores them
+    kMessageKey,  // key-down and key-up: keys are polled, the procedure ignores them
 };
 
 inline constexpr int32_t kCommandClose = 40;             // Esc

@@ -19,15 +19,19 @@ bool FilePath(const System& system, const char16_t* name, char16_t (&path)[kPath
 
 bool ReadDataFolderFile(System& system) {
     char16_t path[kPathUnits];
-    if (!FilePath(system, u"dir.txt", path)) return false;
+    if (!FilePath(system, u"dir.txt", path))
+        return false;
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
-    if (file < 0) return false;
+    if (file < 0)
+        return false;
     uint8_t mark[2];
     uint8_t bytes[kTextBytes] = {};
     int64_t got = 0;
-    if (FileRead(file, mark, 2) == 2) got = FileRead(file, bytes, kTextBytes);  // mark unchecked
+    if (FileRead(file, mark, 2) == 2)
+        got = FileRead(file, bytes, kTextBytes);  // mark unchecked
     FileClose(file);
-    if (got < 0) got = 0;
+    if (got < 0)
+        got = 0;
     char16_t text[kDataFolderNameUnits] = {};
     for (int64_t k = 0; k < got; ++k) {
         text[k / 2] = static_cast<char16_t>(text[k / 2] | (bytes[k] << (8 * (k % 2))));
@@ -39,10 +43,8 @@ bool ReadDataFolderFile(System& system) {
 
 bool WriteDataFolderFile(const System& system) {
     char16_t path[kPathUnits];
-    char16_t temporary[kPathUnits];
-    if (!FilePath(system, u"dir.txt", path) || !FilePath(system, u"dir.txt.tmp", temporary)) {
+    if (!FilePath(system, u"dir.txt", path))
         return false;
-    }
     int units = TextLength(system.dataFolderName, kDataFolderNameUnits);
     uint8_t bytes[2 + 2 * kDataFolderNameUnits];
     bytes[0] = 0xFF;  // U+FEFF, little-endian
@@ -51,14 +53,7 @@ bool WriteDataFolderFile(const System& system) {
         bytes[2 + 2 * k] = static_cast<uint8_t>(system.dataFolderName[k] & 0xFF);
         bytes[3 + 2 * k] = static_cast<uint8_t>(system.dataFolderName[k] >> 8);
     }
-    int64_t size = 2 + 2 * static_cast<int64_t>(units);
-    int32_t file = FileOpenPath(temporary, FileOpen::CreateAlways);
-    if (file < 0) return false;
-    bool whole = FileWrite(file, bytes, size) == size;
-    bool closed = FileClose(file);
-    if (whole && closed && FileReplace(temporary, path)) return true;
-    FileRemove(temporary);
-    return false;
+    return FileWriteWhole(path, bytes, 2 + 2 * static_cast<int64_t>(units));
 }
 
 void BuildDataPath(System& system) {

@@ -34,8 +34,7 @@ public:
 // Game.ini as bytes, for tests and tools that work on the record itself.
 void EncodeSettings(const System& system, const MapSceneEntity& scene,
                     uint8_t (&out)[kSettingsFileBytes]);
-void DecodeSettings(const uint8_t (&in)[kSettingsFileBytes], System& system,
-                    MapSceneEntity& scene);
+void DecodeSettings(const uint8_t (&in)[kSettingsFileBytes], System& system, MapSceneEntity& scene);
 
 // Applies the defaults derivation (the same as after a load), for when no file was read.
 void DeriveWorkingSettings(System& system);

@@ -1,11 +1,12 @@
 // The sixteen save slot files: read at start-up into the slot table, never written. Every
 // field is assembled little-endian from its own file offset, so fields that share a byte in
 // the file both read it.
+#include "persist/save_slots.h"
+
 #include <cstring>
 
 #include "game/map_scene_entity.h"
 #include "persist/load_file.h"
-#include "persist/save_slots.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -51,7 +52,8 @@ void DecodeSlot(const uint8_t* bytes, int64_t size, SaveSlot& slot) {
 }
 
 bool CLoadFile::LoadSlot(const char16_t* path, int32_t index) {
-    if (index < 0 || index >= kSaveSlots) return false;
+    if (index < 0 || index >= kSaveSlots)
+        return false;
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
     if (file < 0) {
         ShowPathMessage(u"Message", path, u"ファイルが見つかりません");
@@ -76,9 +78,11 @@ bool LoadSaveSlots(CLoadFile& loader, const char16_t* programFolder) {
             continue;  // a cut path names some other file: treat the slot as absent
         }
         int32_t probe = FileOpenPath(path, FileOpen::ReadExisting);
-        if (probe < 0) continue;
+        if (probe < 0)
+            continue;
         FileClose(probe);
-        if (!loader.LoadSlot(path, n - 1)) return false;
+        if (!loader.LoadSlot(path, n - 1))
+            return false;
     }
     return true;
 }

@@ -46,8 +46,8 @@ void ReadDate(const ByteView& in, int64_t at, CalendarTime& d) {
     d.hour = in.I32(at + 12);
     d.minute = in.I32(at + 16);
     d.second = in.I32(at + 20);
-    uint32_t low = static_cast<uint32_t>(in.U8(at + 24)) | (in.U8(at + 25) << 8) |
-                   (in.U8(at + 26) << 16);
+    uint32_t low =
+        static_cast<uint32_t>(in.U8(at + 24)) | (in.U8(at + 25) << 8) | (in.U8(at + 26) << 16);
     uint32_t flag = static_cast<uint32_t>(d.daylightSaving);
     d.daylightSaving = static_cast<int32_t>((flag & 0xFF000000u) | low);
 }
@@ -65,8 +65,7 @@ void WriteDate(const ByteSink& out, int64_t at, const CalendarTime& d) {
 
 // Load step 3: copy the record into the stored block, the buttons, the plain volume levels
 // and the ranking.
-void ReadRecord(const uint8_t (&bytes)[kSettingsFileBytes], System& system,
-                MapSceneEntity& scene) {
+void ReadRecord(const uint8_t (&bytes)[kSettingsFileBytes], System& system, MapSceneEntity& scene) {
     ByteView in{bytes, kSettingsFileBytes};
     ReadStored(in, system.stored);
     for (int k = 0; k < 10; ++k) system.buttonCodes[k] = in.U8(kButtonsAt + k);
@@ -90,20 +89,31 @@ void DecodeSettings(const uint8_t (&in)[kSettingsFileBytes], System& system,
 void DeriveWorkingSettings(System& system) {
     const StoredSettings& s = system.stored;
     uint8_t screenMode = StoredByte(s, kStoredScreenMode);
-    if (screenMode == 0 || screenMode == 1) system.fullScreen = screenMode;
+    if (screenMode == 0 || screenMode == 1)
+        system.fullScreen = screenMode;
     system.vsync = StoredByte(s, kStoredVsync) != 0 ? 1 : 0;
-    if (StoredByte(s, kStoredDataFolderRelative) != 0) system.dataFolderRelative = 1;
+    if (StoredByte(s, kStoredDataFolderRelative) != 0)
+        system.dataFolderRelative = 1;
     system.padInputDefault = StoredByte(s, kStoredPadInput) == 1 ? 1 : 0;
     uint8_t timer = StoredByte(s, kStoredTimerMethod);
-    if (timer <= 3) system.timerMethod = timer;
+    if (timer <= 3)
+        system.timerMethod = timer;
     uint8_t pattern = StoredByte(s, kStoredFramePattern);
-    if (pattern <= 2) system.framePattern = pattern;
+    if (pattern <= 2)
+        system.framePattern = pattern;
     system.frameSkip = StoredByte(s, kStoredFrameSkip) != 0 ? 1 : 0;
     switch (StoredByte(s, kStoredAudioCode)) {
-        case 0: system.audioMode = 0; break;
-        case 1: system.audioMode = 2; break;  // Ogg Vorbis sound files
-        case 2: system.audioMode = 1; break;  // WAVE sound files
-        default: break;
+        case 0:
+            system.audioMode = 0;
+            break;
+        case 1:
+            system.audioMode = 2;
+            break;  // Ogg Vorbis sound files
+        case 2:
+            system.audioMode = 1;
+            break;  // WAVE sound files
+        default:
+            break;
     }
     system.loadedMark = 1;
 
@@ -159,17 +169,7 @@ bool CLoadFile::LoadSettings(const char16_t* path) {
 }
 
 bool CLoadFile::SaveSettings(const char16_t* path) {
-    char16_t temporary[kPathUnits];
-    if (!TextCopy(temporary, kPathUnits, path) || !TextAppend(temporary, kPathUnits, u".tmp")) {
-        return false;  // never write beside a cut path
-    }
     uint8_t bytes[kSettingsFileBytes];
     EncodeSettings(*system, *scene, bytes);
-    int32_t file = FileOpenPath(temporary, FileOpen::CreateAlways);
-    if (file < 0) return false;
-    bool whole = FileWrite(file, bytes, kSettingsFileBytes) == kSettingsFileBytes;
-    bool closed = FileClose(file);
-    if (whole && closed && FileReplace(temporary, path)) return true;
-    FileRemove(temporary);
-    return false;
+    return FileWriteWhole(path, bytes, kSettingsFileBytes);
 }

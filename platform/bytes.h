@@ -16,7 +16,8 @@ struct ByteView {
     }
     [[nodiscard]] uint32_t U32(int64_t at) const {
         return static_cast<uint32_t>(U8(at)) | (static_cast<uint32_t>(U8(at + 1)) << 8) |
-               (static_cast<uint32_t>(U8(at + 2)) << 16) | (static_cast<uint32_t>(U8(at + 3)) << 24);
+               (static_cast<uint32_t>(U8(at + 2)) << 16) |
+               (static_cast<uint32_t>(U8(at + 3)) << 24);
     }
     [[nodiscard]] int32_t I32(int64_t at) const { return static_cast<int32_t>(U32(at)); }
     [[nodiscard]] float F32(int64_t at) const {
@@ -33,7 +34,8 @@ struct ByteSink {
     int64_t size;
 
     void U8(int64_t at, uint8_t v) const {
-        if (at >= 0 && at < size) data[at] = v;
+        if (at >= 0 && at < size)
+            data[at] = v;
     }
     void U32(int64_t at, uint32_t v) const {
         for (int k = 0; k < 4; ++k) U8(at + k, static_cast<uint8_t>(v >> (8 * k)));

@@ -34,6 +34,10 @@ bool FileClose(int32_t file);
 // Removes a file; returns false when it was not there or could not be removed.
 bool FileRemove(const char16_t* path);
 
+// Writes the whole file through path + ".tmp", which replaces path only when every byte
+// was written; on any failure the old file stays as it was. False on failure.
+[[nodiscard]] bool FileWriteWhole(const char16_t* path, const void* data, int64_t size);
+
 // Opens a C stream for the libraries that read through one (libpng, vorbisfile).
 [[nodiscard]] std::FILE* FileOpenStream(const char16_t* path, const char* mode);
 

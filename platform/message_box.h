@@ -5,5 +5,10 @@
 
 void ShowMessage(const char16_t* title, const char16_t* text);
 
+// Writes "Title: text" to standard error and leaves both as UTF-8 in the buffers given
+// (each kMessageBytes long), for the backends that show the box as well.
+inline constexpr int kMessageBytes = 520 * 3 + 1;
+void PrintMessageLine(const char16_t* title, const char16_t* text, char* title8, char* text8);
+
 // Builds "path reason" (the game's "%s %s" messages) in a bounded buffer and shows it.
 void ShowPathMessage(const char16_t* title, const char16_t* path, const char16_t* reason);

@@ -1,4 +1,6 @@
-// The "%s %s" message built from a path and a reason, shared by every backend.
+// What every message box backend shares: the "%s %s" text and the standard-error line.
+#include <cstdio>
+
 #include "platform/message_box.h"
 #include "platform/path16.h"
 
@@ -9,4 +11,11 @@ void ShowPathMessage(const char16_t* title, const char16_t* path, const char16_t
     (void)TextAppend(text, kPathUnits, u" ");
     (void)TextAppend(text, kPathUnits, reason);
     ShowMessage(title, text);
+}
+
+void PrintMessageLine(const char16_t* title, const char16_t* text, char* title8, char* text8) {
+    TextToUtf8(title8, kMessageBytes, title);
+    TextToUtf8(text8, kMessageBytes, text);
+    std::fprintf(stderr, "%s: %s\n", title8, text8);
+    std::fflush(stderr);
 }

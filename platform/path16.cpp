@@ -3,7 +3,9 @@
 
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
+bool IsSeparator(char16_t c) {
+    return c == u'/' || c == u'\\';
+}
 
 // Reads one code point from UTF-16 text; advances i. Unpaired surrogates become U+FFFD.
 uint32_t NextCodePoint(const char16_t* text, int length, int& i) {
@@ -15,7 +17,8 @@ uint32_t NextCodePoint(const char16_t* text, int length, int& i) {
         }
         return 0xFFFD;
     }
-    if (c >= 0xDC00 && c <= 0xDFFF) return 0xFFFD;
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return 0xFFFD;
     return c;
 }
 
@@ -42,21 +45,24 @@ size_t PutUtf8(char* dst, size_t room, uint32_t c) {
         b[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
         n = 4;
     }
-    if (n > room) return 0;
+    if (n > room)
+        return 0;
     for (size_t k = 0; k < n; ++k) dst[k] = static_cast<char>(b[k]);
     return n;
 }
 
 // Converts UTF-16 to UTF-8; returns false when cut. mapSeparators turns '\' into '/'.
 bool ToUtf8(char* dst, size_t capacity, const char16_t* text, bool mapSeparators) {
-    if (capacity == 0) return false;
+    if (capacity == 0)
+        return false;
     int length = 0;
     while (text[length] != 0) ++length;
     size_t out = 0;
     int i = 0;
     while (i < length) {
         uint32_t c = NextCodePoint(text, length, i);
-        if (mapSeparators && c == u'\\') c = u'/';
+        if (mapSeparators && c == u'\\')
+            c = u'/';
         size_t n = PutUtf8(dst + out, capacity - 1 - out, c);
         if (n == 0) {
             dst[out] = 0;
@@ -77,13 +83,15 @@ int TextLength(const char16_t* text, int capacity) {
 }
 
 bool TextCopy(char16_t* dst, int capacity, const char16_t* src) {
-    if (capacity <= 0) return false;
+    if (capacity <= 0)
+        return false;
     dst[0] = 0;
     return TextAppend(dst, capacity, src);
 }
 
 bool TextAppend(char16_t* dst, int capacity, const char16_t* src) {
-    if (capacity <= 0) return false;
+    if (capacity <= 0)
+        return false;
     int at = TextLength(dst, capacity);
     if (at == capacity) {  // no terminator inside the buffer: repair it, the text is cut
         dst[capacity - 1] = 0;
@@ -108,8 +116,10 @@ bool TextAppendUtf8(char16_t* dst, int capacity, const char* src) {
 }
 
 bool PathToNative(char* dst, size_t capacity, const char16_t* path) {
-    if (ToUtf8(dst, capacity, path, true)) return true;
-    if (capacity > 0) dst[0] = 0;
+    if (ToUtf8(dst, capacity, path, true))
+        return true;
+    if (capacity > 0)
+        dst[0] = 0;
     return false;
 }
 
@@ -118,7 +128,8 @@ void TextToUtf8(char* dst, size_t capacity, const char16_t* text) {
 }
 
 bool TextFromUtf8(char16_t* dst, int capacity, const char* src) {
-    if (capacity <= 0) return false;
+    if (capacity <= 0)
+        return false;
     const auto* s = reinterpret_cast<const unsigned char*>(src);
     int out = 0;
     size_t i = 0;
@@ -165,7 +176,8 @@ bool TextFromUtf8(char16_t* dst, int capacity, const char* src) {
 
 void PathCanonicalize(char16_t* path, int capacity) {
     int length = TextLength(path, capacity);
-    if (length == capacity) path[--length] = 0;
+    if (length == capacity)
+        path[--length] = 0;
     int out = 0;
     int i = 0;
     while (i < length) {
@@ -190,7 +202,8 @@ void PathCanonicalize(char16_t* path, int capacity) {
             }
             continue;
         }
-        if (hasSeparator) path[out++] = separator;
+        if (hasSeparator)
+            path[out++] = separator;
     }
     path[out] = 0;
 }

@@ -15,11 +15,17 @@ uint64_t MonotonicNanoseconds() {
 
 }  // namespace
 
-uint32_t ClockMilliseconds() { return static_cast<uint32_t>(MonotonicNanoseconds() / 1000000u); }
+uint32_t ClockMilliseconds() {
+    return static_cast<uint32_t>(MonotonicNanoseconds() / 1000000u);
+}
 
-uint32_t ClockCounter() { return static_cast<uint32_t>(MonotonicNanoseconds()); }
+uint32_t ClockCounter() {
+    return static_cast<uint32_t>(MonotonicNanoseconds());
+}
 
-uint32_t ClockCounterFrequency() { return 1000000000u; }
+uint32_t ClockCounterFrequency() {
+    return 1000000000u;
+}
 
 void SleepOneMillisecond() {
     timespec ts{0, 1000000};
@@ -31,14 +37,19 @@ void SleepBriefly() {
     nanosleep(&ts, nullptr);
 }
 
-void YieldTimeSlice() { sched_yield(); }
+void YieldTimeSlice() {
+    sched_yield();
+}
 
-int64_t CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t CalendarSeconds() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
 
 bool LocalCalendar(int64_t seconds, CalendarTime* out) {
     std::time_t t = static_cast<std::time_t>(seconds);
     std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) return false;
+    if (localtime_r(&t, &tm) == nullptr)
+        return false;
     out->second = tm.tm_sec;
     out->minute = tm.tm_min;
     out->hour = tm.tm_hour;

@@ -13,14 +13,19 @@
 
 bool AcquireInstanceLock() {
     const char* folder = std::getenv("XDG_RUNTIME_DIR");
-    if (folder == nullptr || folder[0] == 0) folder = std::getenv("TMPDIR");
-    if (folder == nullptr || folder[0] == 0) folder = "/tmp";
+    if (folder == nullptr || folder[0] == 0)
+        folder = std::getenv("TMPDIR");
+    if (folder == nullptr || folder[0] == 0)
+        folder = "/tmp";
     char path[4096];
     int n = std::snprintf(path, sizeof path, "%s/Tessaroid.lock", folder);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return true;
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path)
+        return true;
     int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return true;
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // kept open on purpose
+    if (fd < 0)
+        return true;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return true;  // kept open on purpose
     bool held = errno == EWOULDBLOCK;
     close(fd);
     return !held;

@@ -4,5 +4,9 @@
 
 #include "platform/process_ids.h"
 
-uint32_t CurrentThreadId() { return static_cast<uint32_t>(syscall(SYS_gettid)); }
-uint32_t CurrentProcessId() { return static_cast<uint32_t>(getpid()); }
+uint32_t CurrentThreadId() {
+    return static_cast<uint32_t>(syscall(SYS_gettid));
+}
+uint32_t CurrentProcessId() {
+    return static_cast<uint32_t>(getpid());
+}

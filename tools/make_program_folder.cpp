@@ -11,7 +11,8 @@ namespace {
 
 bool Exists(const char16_t* path) {
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
-    if (file < 0) return false;
+    if (file < 0)
+        return false;
     FileClose(file);
     return true;
 }

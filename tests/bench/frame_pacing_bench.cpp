@@ -82,10 +82,11 @@ void Measure(int32_t method, int32_t pattern, int frames) {
     for (size_t k = 2; k < starts.size(); ++k) {  // the first frame starts from nothing
         errors.push_back(std::fabs((starts[k] - starts[k - 1]) - nominal[k - 1]));
     }
-    std::printf("method %d pattern %d  frames %4d  period error median %.3f ms  p99 %.3f ms"
-                "  max %.3f ms  CPU %.1f%% of one core  (%.1f frames/s)\n",
-                method, pattern, frames, Percentile(errors, 0.5), Percentile(errors, 0.99),
-                Percentile(errors, 1.0), 100.0 * cpu / (wall / 1000.0), frames / (wall / 1000.0));
+    std::printf(
+        "method %d pattern %d  frames %4d  period error median %.3f ms  p99 %.3f ms"
+        "  max %.3f ms  CPU %.1f%% of one core  (%.1f frames/s)\n",
+        method, pattern, frames, Percentile(errors, 0.5), Percentile(errors, 0.99),
+        Percentile(errors, 1.0), 100.0 * cpu / (wall / 1000.0), frames / (wall / 1000.0));
 }
 
 }  // namespace

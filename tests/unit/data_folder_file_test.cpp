@@ -1,4 +1,6 @@
 // dir.txt: read as it stands (mark skipped, 80 units at most, no trimming) and written whole.
+#include "persist/data_folder_file.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "game/system.h"
-#include "persist/data_folder_file.h"
 #include "platform/files.h"
 #include "tests/unit/temp_folder.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 std::vector<uint8_t> Utf16File(const std::u16string& text, bool mark = true) {
     std::vector<uint8_t> b;
-    if (mark) b = {0xFF, 0xFE};
+    if (mark)
+        b = {0xFF, 0xFE};
     for (char16_t c : text) {
         b.push_back(static_cast<uint8_t>(c & 0xFF));
         b.push_back(static_cast<uint8_t>(c >> 8));

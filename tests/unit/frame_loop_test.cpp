@@ -1,13 +1,13 @@
 // The frame loop on a fake clock: periods per timer method and pattern, frame skip, the
 // inactive window, the order of a frame's steps and the 32-bit wrap of the clocks.
+#include "app/frame_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "app/frame_loop.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Bounded UTF-16 paths: nothing overflows, cut paths are reported, separators map at the open.
+#include "platform/path16.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/path16.h"
 
 TEST(Path16, CopyAndAppendCutAtCapacityAndSaySo) {
     char16_t buffer[8];
@@ -46,11 +46,15 @@ TEST(Path16, NativePathMapsBackslashesAndEncodesUtf8) {
 
 TEST(Path16, Utf8RoundTripKeepsSurrogatePairs) {
     char16_t text[16];
-    ASSERT_TRUE(TextFromUtf8(text, 16, "a\xF0\x9F\x8E\xAE" "b"));
+    ASSERT_TRUE(TextFromUtf8(text, 16,
+                             "a\xF0\x9F\x8E\xAE"
+                             "b"));
     EXPECT_EQ(std::u16string(text), u"a\U0001F3AEb");
     char back[16];
     TextToUtf8(back, sizeof back, text);
-    EXPECT_STREQ(back, "a\xF0\x9F\x8E\xAE" "b");
+    EXPECT_STREQ(back,
+                 "a\xF0\x9F\x8E\xAE"
+                 "b");
     EXPECT_FALSE(TextFromUtf8(text, 3, "a\xF0\x9F\x8E\xAE"));  // the pair does not fit
     EXPECT_EQ(std::u16string(text), u"a");
 }

@@ -1,4 +1,6 @@
 // Save slots: the record layout with its shared byte, short and long files, absent slots.
+#include "persist/save_slots.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,7 +10,6 @@
 #include "game/map_scene_entity.h"
 #include "game/system.h"
 #include "persist/load_file.h"
-#include "persist/save_slots.h"
 #include "tests/unit/recording_messages.h"
 #include "tests/unit/temp_folder.h"
 

@@ -22,7 +22,7 @@ struct Parts {
 std::vector<uint8_t> DefaultFile() {
     std::vector<uint8_t> b(512, 0);
     const uint8_t head[24] = {0, 1, 0, 1, 1, 0xBD, 0x37, 0x86, 0x35, 0, 0, 0,
-                              0, 1, 0, 0, 1, 1, 0,    1,    0,    1, 1, 1};
+                              0, 1, 0, 0, 1, 1,    0,    1,    0,    1, 1, 1};
     std::memcpy(b.data(), head, sizeof head);  // 0x358637BD is 0.000001f
     return b;
 }

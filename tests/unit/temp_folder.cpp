@@ -1,10 +1,10 @@
 #include "tests/unit/temp_folder.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <unistd.h>
 
 TempFolder::TempFolder() {
     char pattern[] = "/tmp/tessaroid-test-XXXXXX";
@@ -19,13 +19,15 @@ TempFolder::~TempFolder() {
 
 std::u16string TempFolder::Path16(const std::string& name) const {
     char16_t out[kPathUnits];
-    if (!TextFromUtf8(out, kPathUnits, (path + name).c_str())) return u"";
+    if (!TextFromUtf8(out, kPathUnits, (path + name).c_str()))
+        return u"";
     return out;
 }
 
 void TempFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     std::ofstream f(path + name, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> TempFolder::Read(const std::string& name) const {

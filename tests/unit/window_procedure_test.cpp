@@ -1,15 +1,18 @@
 // The window procedure and the 16:9 resize rule.
+#include "app/window_procedure.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/window_procedure.h"
 #include "app/window_rules.h"
 #include "game/system.h"
 
 namespace {
 
-WindowRect Client(int32_t w, int32_t h) { return WindowRect{100, 50, 100 + w, 50 + h}; }
+WindowRect Client(int32_t w, int32_t h) {
+    return WindowRect{100, 50, 100 + w, 50 + h};
+}
 
 }  // namespace
 
