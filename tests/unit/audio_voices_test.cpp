@@ -90,12 +90,6 @@ TEST(EffectVoices, VolumesAreTenThousandthsOfFullScale) {
     EXPECT_FLOAT_EQ(RecordedVoiceVolume(0), 0.0f);
 }
 
-TEST(EffectVoices, TheSettingsRestartStopsAndStartsWithoutANewBuffer) {
-    Audio a(2);
-    a.xa2.RestartEffectVoice(0);
-    EXPECT_EQ(a.Calls(), "stop 0 start 0");
-}
-
 TEST(MusicFade, AFadeOutFromFullVolumeStepsAHundredTimesThenEndsSilent) {
     Audio a(2);
     a.system->bgmVolume = 10000;

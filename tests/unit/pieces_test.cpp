@@ -42,17 +42,6 @@ TEST(Pieces, OrientationsThatRepeatAreIdentical) {
     for (int kind : {2, 3, 4}) EXPECT_FALSE(same(kind, 0, 2));
 }
 
-TEST(Pieces, ShapesSitWhereTheTableDrawsThem) {
-    // The bar stands in box column 1; the T points up with its stem in row 1.
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(ShapeTable[6][0][row * 4 + 1], 7);
-    EXPECT_EQ(ShapeTable[6][1][8] + ShapeTable[6][1][11], 14);
-    EXPECT_EQ(ShapeTable[2][0][5], 3);
-    EXPECT_EQ(ShapeTable[2][0][8] + ShapeTable[2][0][9] + ShapeTable[2][0][10], 9);
-    EXPECT_EQ(ShapeTable[3][2][12], 4);  // the L's foot after two turns
-    EXPECT_EQ(ShapeTable[4][3][12], 5);
-    EXPECT_EQ(ShapeTable[7][0][9], 8);
-}
-
 TEST(PieceRandom, MatchesTheStandardGeneratorAcrossSeveralTwists) {
     for (uint32_t seed : {0u, 5489u, 1700000000u, 0xFFFFFFFFu}) {
         PieceRandom mine(seed);

@@ -35,23 +35,6 @@ TEST(SdlKeyTable, EveryKeyTheGameReadsHasItsScancode) {
     EXPECT_EQ(t.Of(0x20), (std::set<int32_t>{SDL_SCANCODE_SPACE}));
 }
 
-TEST(SdlKeyTable, LettersDigitsFunctionKeysAndTheKeypadRunInOrder) {
-    Table t;
-    for (int k = 0; k < 26; ++k) {
-        EXPECT_EQ(t.Of('A' + k), (std::set<int32_t>{SDL_SCANCODE_A + k}));
-    }
-    EXPECT_EQ(t.Of('0'), (std::set<int32_t>{SDL_SCANCODE_0}));
-    for (int k = 1; k <= 9; ++k)
-        EXPECT_EQ(t.Of('0' + k), (std::set<int32_t>{SDL_SCANCODE_1 + k - 1}));
-    for (int k = 0; k < 12; ++k)
-        EXPECT_EQ(t.Of(0x70 + k), (std::set<int32_t>{SDL_SCANCODE_F1 + k}));
-    EXPECT_EQ(t.Of(0x7C), (std::set<int32_t>{SDL_SCANCODE_F13}));
-    EXPECT_EQ(t.Of(0x60), (std::set<int32_t>{SDL_SCANCODE_KP_0}));
-    for (int k = 1; k <= 9; ++k) {
-        EXPECT_EQ(t.Of(0x60 + k), (std::set<int32_t>{SDL_SCANCODE_KP_1 + k - 1}));
-    }
-}
-
 TEST(SdlKeyTable, ModifiersPressTheirGenericAndTheirSidedCodes) {
     Table t;
     EXPECT_EQ(t.Of(0x10), (std::set<int32_t>{SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT}));
