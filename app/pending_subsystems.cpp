@@ -1,10 +1,9 @@
-// Entry points of the subsystems that are still to be built: input polling, the scenes,
+// Entry points of the subsystems that are still to be built: input polling, the game scene,
 // sound and the resource loading. Each stays here until its own files take it over, so the
 // frame loop and start-up already call everything in its final place and order.
 #include "assets/resources.h"
 #include "audio/audio.h"
 #include "audio/music.h"
-#include "frontend/title_scene.h"
 #include "game/game.h"
 #include "game/game_scene.h"
 #include "game/map_scene_entity.h"
@@ -42,7 +41,6 @@ void CXa2::ReleaseAudio() {}
 void ClearMusicOpenFlags() {}
 void CloseMusicTracks(int32_t) {}
 
-int32_t RunTitleFrame() { return 1; }
 int32_t RunGameFrame() { return 1; }
 
 bool LoadResources() {
