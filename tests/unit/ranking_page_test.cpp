@@ -61,8 +61,8 @@ TEST_F(RankingTest, EntriesShowTheirLocalDateTimeAndScoreRightAligned) {
 
 TEST_F(RankingTest, ExtremeValuesFromADamagedFilePrintWithinTheLine) {
     scene->rankingScores[0] = INT32_MIN;
-    scene->rankingDates[0] = CalendarTime{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
-                                          INT32_MAX, INT32_MAX, 0, 0, 0};
+    scene->rankingDates[0] =
+        CalendarTime{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 0, 0};
     OpenPanel(kMenuRanking);
     Frame();
     EXPECT_EQ(Line(1),

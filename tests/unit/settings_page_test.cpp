@@ -13,14 +13,22 @@ struct LineCase {
 
 int32_t LiveValue(const System& s, const MapSceneEntity& m, int32_t line) {
     switch (line) {
-        case 0: return s.fullScreen;
-        case 1: return s.vsync;
-        case 2: return s.timerMethod;
-        case 3: return s.frameSkip;
-        case 4: return s.bgmVolume / 500;
-        case 5: return s.seVolume / 500;
-        case 10: return m.panelColor;
-        default: return s.buttonCodes[line - 6];
+        case 0:
+            return s.fullScreen;
+        case 1:
+            return s.vsync;
+        case 2:
+            return s.timerMethod;
+        case 3:
+            return s.frameSkip;
+        case 4:
+            return s.bgmVolume / 500;
+        case 5:
+            return s.seVolume / 500;
+        case 10:
+            return m.panelColor;
+        default:
+            return s.buttonCodes[line - 6];
     }
 }
 
@@ -29,14 +37,12 @@ int32_t LiveValue(const System& s, const MapSceneEntity& m, int32_t line) {
 TEST_F(TitleTest, EachSettingsLineWrapsOrClampsAndTakesEffectAtOnce) {
     OpenPanel(kMenuSettings);
     const LineCase cases[] = {
-        {10, 9, kRightBit, 0}, {10, 0, kLeftBit, 9},  {10, 4, kRightBit, 5},
-        {1, 0, kLeftBit, 1},   {1, 1, kRightBit, 0},  {1, 0, kRightBit, 1},
-        {2, 3, kRightBit, 0},  {2, 0, kLeftBit, 3},   {2, 1, kRightBit, 2},
-        {3, 0, kLeftBit, 1},   {3, 1, kLeftBit, 0},   {4, 0, kLeftBit, 0},
-        {4, 20, kRightBit, 20}, {4, 7, kRightBit, 8}, {4, 7, kLeftBit, 6},
-        {5, 0, kLeftBit, 0},   {5, 20, kRightBit, 20}, {5, 19, kRightBit, 20},
-        {6, 9, kRightBit, 0},  {6, 0, kLeftBit, 9},   {7, 3, kRightBit, 4},
-        {8, 5, kLeftBit, 4},   {9, 8, kRightBit, 9},
+        {10, 9, kRightBit, 0},  {10, 0, kLeftBit, 9},   {10, 4, kRightBit, 5}, {1, 0, kLeftBit, 1},
+        {1, 1, kRightBit, 0},   {1, 0, kRightBit, 1},   {2, 3, kRightBit, 0},  {2, 0, kLeftBit, 3},
+        {2, 1, kRightBit, 2},   {3, 0, kLeftBit, 1},    {3, 1, kLeftBit, 0},   {4, 0, kLeftBit, 0},
+        {4, 20, kRightBit, 20}, {4, 7, kRightBit, 8},   {4, 7, kLeftBit, 6},   {5, 0, kLeftBit, 0},
+        {5, 20, kRightBit, 20}, {5, 19, kRightBit, 20}, {6, 9, kRightBit, 0},  {6, 0, kLeftBit, 9},
+        {7, 3, kRightBit, 4},   {8, 5, kLeftBit, 4},    {9, 8, kRightBit, 9},
     };
     for (const LineCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "line " << c.line << " from " << c.start);
@@ -82,7 +88,8 @@ TEST_F(TitleTest, VolumeAboveFullScaleFromAFileIsLeftAloneAndFillsTheBar) {
     Frame();
     uint32_t filled = 0;
     for (uint32_t k = 0; k < DrawCount(); ++k) {
-        if (Draw(k).dstY == 284 && Draw(k).sheet == 6 && GlyphChar(Draw(k)) == '>') ++filled;
+        if (Draw(k).dstY == 284 && Draw(k).sheet == 6 && GlyphChar(Draw(k)) == '>')
+            ++filled;
     }
     EXPECT_EQ(filled, 20u);
 }

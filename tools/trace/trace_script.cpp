@@ -76,9 +76,10 @@ bool ParseNumber(std::string_view token, uint64_t max, uint64_t& value) {
         } else {
             return false;
         }
-        if (v > (max - static_cast<uint64_t>(digit)) / static_cast<uint64_t>(base))
+        const uint64_t d = static_cast<uint64_t>(digit);
+        if (d > max || v > (max - d) / static_cast<uint64_t>(base))
             return false;
-        v = v * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+        v = v * static_cast<uint64_t>(base) + d;
     }
     value = v;
     return true;
