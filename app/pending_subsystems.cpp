@@ -3,7 +3,6 @@
 // frame loop and start-up already call everything in its final place and order.
 #include "assets/resources.h"
 #include "audio/audio.h"
-#include "audio/music.h"
 #include "game/game.h"
 #include "game/game_scene.h"
 #include "game/map_scene_entity.h"
@@ -38,8 +37,6 @@ void CXa2::ApplyMusicVolume() {}
 void CXa2::MusicFade() {}
 void CXa2::RewindMusic(int32_t) {}
 void CXa2::ReleaseAudio() {}
-void ClearMusicOpenFlags() {}
-void CloseMusicTracks(int32_t) {}
 
 int32_t RunGameFrame() { return 1; }
 

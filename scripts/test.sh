@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit tests and the program under Xvfb.
+# Builds everything and runs every test: the unit tests, the program under a private Xvfb,
+# and the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DTESSAROID_SANITIZE=address,undefined >/dev/null
+cmake --build build-asan -j "$(nproc)" --target unit_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L unit

@@ -1,0 +1,26 @@
+// CLoadSnd: the sound side of start-up loading. A short-lived worker on the stack holding
+// pointers into the Game object; it owns nothing.
+#pragma once
+
+#include <cstdint>
+
+class CXa2;
+class System;
+
+class CLoadSnd {
+public:
+    CLoadSnd();  // takes its pointers from theGame
+    CLoadSnd(CXa2* audio, System* system);
+    virtual ~CLoadSnd();
+
+    CXa2* audio;
+    System* system;
+
+    // Reads a track's .sli file into LoopStart[n] and LoopLength[n]. False (with the
+    // not-found message) when it cannot be opened.
+    [[nodiscard]] bool ReadLoopFile(const char16_t* path, int32_t n);
+};
+
+// The number after "key" at the start of line, as an unsigned scan reads it; false when the
+// line does not start with key or no digits follow.
+[[nodiscard]] bool ScanLoopValue(const char16_t* line, const char16_t* key, uint32_t* value);

@@ -1,0 +1,55 @@
+// WaveStream: a RIFF/WAVE file opened for its sample data. The reader finds the "fmt " and
+// "data" chunks by id inside the RIFF/WAVE chunk, keeps a copy of the format bytes and
+// counts the data chunk down as it is read.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int32_t kWaveOk = 0;
+inline constexpr int32_t kWaveFail = static_cast<int32_t>(0x80004005u);
+
+struct RiffChunk {
+    uint32_t id;
+    uint32_t size;  // for the data chunk: the bytes still to be read
+    uint32_t formType;
+    int64_t dataOffset;  // file offset of the chunk's contents
+};
+
+struct WaveStream {
+    // The format chunk's first 16 bytes, the extra size and any extra bytes: 18 bytes for
+    // PCM, 18 + extra size otherwise. Null while closed.
+    uint8_t* format = nullptr;
+    int32_t formatBytes = 0;
+    int32_t file = -1;
+    int64_t position = 0;  // the file position the next read starts from
+    RiffChunk data = {};
+    RiffChunk riff = {};
+};
+
+// The format fields, read from the stream's format block.
+struct WaveFormat {
+    uint16_t formatTag;
+    uint16_t channels;
+    uint32_t samplesPerSecond;
+    uint32_t averageBytesPerSecond;
+    uint16_t blockAlign;
+    uint16_t bitsPerSample;
+    uint16_t extraSize;
+};
+[[nodiscard]] WaveFormat FormatOf(const WaveStream& stream);
+
+// Opens path: its RIFF chunk must have the form type "WAVE" and hold a "fmt " chunk of at
+// least 16 bytes. kWaveOk or kWaveFail (then nothing stays open).
+[[nodiscard]] int32_t OpenWave(const char16_t* path, WaveStream* stream);
+
+// Positions the stream on its first sample byte; data.size becomes the sample byte count.
+[[nodiscard]] int32_t RewindWave(WaveStream* stream);
+
+// Copies up to size bytes, never more than data.size, and counts data.size down by what it
+// took; *taken says how many. kWaveFail when the file ends before them.
+[[nodiscard]] int32_t ReadWave(WaveStream* stream, uint32_t size, uint8_t* buffer, uint32_t* taken);
+
+// Moves the read position to offset bytes past the start of the sample data.
+[[nodiscard]] bool SeekWaveData(WaveStream* stream, int64_t offset);
+
+void CloseWave(WaveStream* stream);

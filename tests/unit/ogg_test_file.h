@@ -1,0 +1,7 @@
+// Writes small Ogg Vorbis files for tests: stereo 44100 Hz, a known tone.
+#pragma once
+
+#include <string>
+
+// frames of a 440 Hz tone, written to path. False when encoding failed.
+bool WriteOggTone(const std::string& path, int frames, int channels = 2);
