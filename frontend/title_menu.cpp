@@ -7,7 +7,6 @@
 #include "frontend/title_icdx.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
-#include "game/play_state.h"
 #include "game/system.h"
 
 namespace {
@@ -128,11 +127,6 @@ void CTitleIcDX::StartGameWhenCovered() {
     scene->fadeIn = 0;
     scene->fadeOut = 1;
     scene->menuCursorShown = 0;
-    // The end of a game leaves score and level as they were; a new game starts from zero
-    // rather than carrying on from the last one's total.
-    thePlayState.score = 0;
-    thePlayState.levelIndex = 0;
-    thePlayState.linesTowardLevel = 0;
 }
 
 // The panel's opening (8 frames), waiting for release, active, closing and closed states.

@@ -43,9 +43,6 @@ protected:
         theTitleAnimation = {};
         theBoxFrameColor = kFirstBoxFrameColor;
         theSettingsShown = {};
-        thePlayState.score = 0;
-        thePlayState.levelIndex = 0;
-        thePlayState.linesTowardLevel = 0;
     }
 
     void TearDown() override {

@@ -57,8 +57,6 @@ TEST_F(TitleTest, StartClosesTheMenuFadesOutAndHandsOverToTheGame) {
     scene->statusValues[0] = 7;
     scene->backgroundNumber = 3;
     scene->backgroundNeighbour = 5;
-    thePlayState.score = 4321;  // left by a previous game
-    thePlayState.levelIndex = 4;
 
     Frame(0, kDecisionBit);
     EXPECT_EQ(effects.count, 1);
@@ -96,8 +94,6 @@ TEST_F(TitleTest, StartClosesTheMenuFadesOutAndHandsOverToTheGame) {
     EXPECT_EQ(scene->heapBlock, nullptr);
     const PauseAndTitleBlock zero{};
     EXPECT_EQ(std::memcmp(&block(), &zero, sizeof zero), 0);
-    EXPECT_EQ(thePlayState.score, 0);
-    EXPECT_EQ(thePlayState.levelIndex, 0);
 }
 
 TEST_F(TitleTest, RankingPanelOpensAndClosesWithDecision) {
