@@ -1,9 +1,8 @@
-// Entry points of the subsystems that are still to be built: the title scene, the audio
-// engine and the resource loading. Each stays here until its own files take it over, so the
-// frame loop and start-up already call everything in its final place and order.
+// Entry points of the subsystems that are still to be built: the audio engine and the
+// resource loading. Each stays here until its own files take it over, so the frame loop and
+// start-up already call everything in its final place and order.
 #include "assets/resources.h"
 #include "audio/audio.h"
-#include "frontend/title_scene.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
 #include "game/system.h"
@@ -15,10 +14,6 @@ bool CXa2::InitAudio() {
 }
 void CXa2::RewindMusic(int32_t) {}
 void CXa2::ReleaseAudio() {}
-
-int32_t RunTitleFrame() {
-    return 1;
-}
 
 bool LoadResources() {
     FillAngleTables(*theGame->scene);
