@@ -1,7 +1,7 @@
 // Entry points of the subsystems that are still to be built: the audio engine and the
 // resource loading. Each stays here until its own files take it over, so the frame loop and
 // start-up already call everything in its final place and order.
-#include "assets/resources.h"
+#include "assets/load_sound.h"
 #include "audio/audio.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
@@ -15,11 +15,11 @@ bool CXa2::InitAudio() {
 void CXa2::RewindMusic(int32_t) {}
 void CXa2::ReleaseAudio() {}
 
-bool LoadResources() {
-    FillAngleTables(*theGame->scene);
-    theGame->scene->reloadPending = 0;
-    return true;
-}
+// Never reached yet: without an engine, start-up loads no sounds.
+bool CXa2::LoadWaveEffect(const char16_t*, int32_t) { return false; }
+bool CXa2::LoadOggEffect(const char16_t*, int32_t) { return false; }
+bool CLoadSnd::CreateMusicVoice() { return false; }
+bool CLoadSnd::StartStreamThread() { return false; }
 
 #include "assets/pictures.h"
 

@@ -19,6 +19,10 @@ public:
     // Reads a track's .sli file into LoopStart[n] and LoopLength[n]. False (with the
     // not-found message) when it cannot be opened.
     [[nodiscard]] bool ReadLoopFile(const char16_t* path, int32_t n);
+    // The music voice and the 64 tracks' block areas. False when the voice cannot be made.
+    [[nodiscard]] bool CreateMusicVoice();
+    // Starts the music streaming thread; false (with its message) when it cannot.
+    [[nodiscard]] bool StartStreamThread();
 };
 
 // The number after "key" at the start of line, as an unsigned scan reads it; false when the

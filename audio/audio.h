@@ -36,6 +36,10 @@ public:
     // Engine and mastering voice (start-up, sound modes 1 and 2). False only when the
     // mastering voice fails; no engine at all means a silent game (audioUnavailable = 1).
     [[nodiscard]] bool InitAudio();
+    // Effect n (0..31) from a WAVE file (sound mode 1, at most one second) or an Ogg Vorbis
+    // file (mode 2, at most 529,200 bytes). False when it cannot be loaded.
+    [[nodiscard]] bool LoadWaveEffect(const char16_t* path, int32_t n);
+    [[nodiscard]] bool LoadOggEffect(const char16_t* path, int32_t n);
     // Restarts effect n (0..31) from its first sample.
     void PlayEffect(int32_t n);
     // Once per frame: every idle effect voice gets its buffer again, not started.

@@ -29,7 +29,21 @@ public:
     // Loads save slot file path into slot index (0..15); shows a message when it cannot be
     // opened and returns false.
     [[nodiscard]] bool LoadSlot(const char16_t* path, int32_t index);
+
+    // The resource lists: 960 sound names or 64 picture names of 16 characters each into
+    // the scene store's name tables. False (with the not-found message) when the file
+    // cannot be opened.
+    [[nodiscard]] bool ReadSoundList(const char16_t* path);
+    [[nodiscard]] bool ReadPictureList(const char16_t* path);
+
+    // Releases the scene store's heap block. True.
+    bool ReleaseBlock();
 };
+
+// Fills count name slots from a list file's bytes (its mark included, which is skipped
+// unread): 36-byte records, a CR LF after the 16 characters cleared to zeros. Records past
+// the end of the bytes leave their slot as it was.
+void DecodeNameList(const uint8_t* bytes, int64_t size, char16_t (*slots)[36], int32_t count);
 
 // Game.ini as bytes, for tests and tools that work on the record itself.
 void EncodeSettings(const System& system, const MapSceneEntity& scene,
