@@ -1,0 +1,2 @@
+#include "tools/assetgen/data_folder.h"
+bool WriteSounds(const std::string& folder) { return true; }
