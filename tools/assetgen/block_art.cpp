@@ -19,8 +19,10 @@ Rgb CellColour(int value) {
 
 void DrawBlock(Canvas& canvas, int x, int y, int size, Rgb base) {
     const Rgb white = Hex(0xFFFFFF);
-    Rgb light = Mix(base, white, 0.55f);
-    Rgb dark = Scale(base, 0.42f);
+    // Small blocks get a gentler bevel, so that a row of them still reads as one surface.
+    bool small = size < 6;
+    Rgb light = Mix(base, white, small ? 0.32f : 0.55f);
+    Rgb dark = Scale(base, small ? 0.62f : 0.42f);
     for (int j = 0; j < size; ++j) {
         for (int i = 0; i < size; ++i) {
             // The face: lighter towards the top left, as if lit from there.

@@ -14,17 +14,17 @@ struct BoxColours {
 
 // The ten panel colours, then the cursor box.
 const BoxColours kBoxes[11] = {
-    {Hex(0x0A1850), Hex(0x5C8CFF)},  // 0 blue
-    {Hex(0x4A0A14), Hex(0xFF5C6C)},  // 1 red
-    {Hex(0x083A18), Hex(0x5CE07C)},  // 2 green
-    {Hex(0x2E0C4C), Hex(0xB47CFF)},  // 3 purple
-    {Hex(0x4A260A), Hex(0xFFA648)},  // 4 orange
-    {Hex(0x063C40), Hex(0x48DCE0)},  // 5 teal
-    {Hex(0x480A34), Hex(0xFF70C8)},  // 6 pink
-    {Hex(0x1C1E26), Hex(0xB4BCCC)},  // 7 grey
-    {Hex(0x3C3006), Hex(0xF0D048)},  // 8 gold
+    {Hex(0x060E34), Hex(0x5C8CFF)},  // 0 blue
+    {Hex(0x30060C), Hex(0xFF5C6C)},  // 1 red
+    {Hex(0x04260E), Hex(0x5CE07C)},  // 2 green
+    {Hex(0x1E0832), Hex(0xB47CFF)},  // 3 purple
+    {Hex(0x301806), Hex(0xFFA648)},  // 4 orange
+    {Hex(0x04282A), Hex(0x48DCE0)},  // 5 teal
+    {Hex(0x300622), Hex(0xFF70C8)},  // 6 pink
+    {Hex(0x121419), Hex(0xB4BCCC)},  // 7 grey
+    {Hex(0x282004), Hex(0xF0D048)},  // 8 gold
     {Hex(0x020208), Hex(0x7C88A0)},  // 9 black
-    {Hex(0x8CD8FF), Hex(0xFFFFFF)},  // the cursor: a light bar with a white rim
+    {Hex(0x3C8CE8), Hex(0xFFFFFF)},  // the cursor: a bright blue bar with a white rim
 };
 
 // The frame's colour at distance d (0 = outermost) from its nearest edge.
