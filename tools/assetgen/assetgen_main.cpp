@@ -12,9 +12,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string folder = argv[1];
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    if (!MakeFolder(folder)) return 1;
-    if (!WritePictures(folder)) return 1;
-    if (!WriteSounds(folder)) return 1;
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    if (!MakeFolder(folder))
+        return 1;
+    if (!WritePictures(folder))
+        return 1;
+    if (!WriteSounds(folder))
+        return 1;
     return 0;
 }

@@ -12,9 +12,9 @@ struct Rgb {
     float r = 0, g = 0, b = 0;
 };
 
-Rgb Mix(Rgb a, Rgb b, float t);       // a at t = 0, b at t = 1
-Rgb Scale(Rgb c, float k);            // brightness times k, clamped later
-Rgb Hex(uint32_t rrggbb);             // 0xRRGGBB
+Rgb Mix(Rgb a, Rgb b, float t);  // a at t = 0, b at t = 1
+Rgb Scale(Rgb c, float k);       // brightness times k, clamped later
+Rgb Hex(uint32_t rrggbb);        // 0xRRGGBB
 
 class Canvas {
 public:
@@ -28,9 +28,9 @@ public:
     const Rgb& At(int x, int y) const { return colour[y * kSheetSize + x]; }
     bool IsOpaque(int x, int y) const { return opaque[y * kSheetSize + x] != 0; }
 
-    void Set(int x, int y, Rgb c);               // opaque pixel
-    void Blend(int x, int y, Rgb c, float a);    // over whatever is there; makes it opaque
-    void Clear(int x, int y);                    // transparent again
+    void Set(int x, int y, Rgb c);             // opaque pixel
+    void Blend(int x, int y, Rgb c, float a);  // over whatever is there; makes it opaque
+    void Clear(int x, int y);                  // transparent again
     void FillRect(int x, int y, int w, int h, Rgb c);
     void ClearRect(int x, int y, int w, int h);
     // Vertical gradient from top to bottom colour over the rectangle.

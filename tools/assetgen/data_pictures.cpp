@@ -14,12 +14,23 @@ constexpr int kSheets = 8;
 
 void DrawSheet(int n, Canvas& canvas, Fonts& fonts) {
     switch (n) {
-        case 0: DrawTitleSheet(canvas); break;
-        case 2: DrawLogoSheet(canvas, fonts); break;
-        case 3: DrawGameSheet(canvas, fonts); break;
-        case 5: DrawFrameSheet(canvas); break;
-        case 6: DrawFontSheet(canvas, fonts); break;
-        default: break;
+        case 0:
+            DrawTitleSheet(canvas);
+            break;
+        case 2:
+            DrawLogoSheet(canvas, fonts);
+            break;
+        case 3:
+            DrawGameSheet(canvas, fonts);
+            break;
+        case 5:
+            DrawFrameSheet(canvas);
+            break;
+        case 6:
+            DrawFontSheet(canvas, fonts);
+            break;
+        default:
+            break;
     }
 }
 
@@ -27,8 +38,10 @@ void DrawSheet(int n, Canvas& canvas, Fonts& fonts) {
 
 bool WritePictures(const std::string& folder) {
     Fonts fonts;
-    if (!fonts.mono.Open(kMonoBoldFont) || !fonts.sans.Open(kSansBoldFont)) return false;
-    if (!MakeFolder(folder + "grp")) return false;
+    if (!fonts.mono.Open(kMonoBoldFont) || !fonts.sans.Open(kSansBoldFont))
+        return false;
+    if (!MakeFolder(folder + "grp"))
+        return false;
     std::string names[kSheets];
     for (int n = 0; n < kSheets; ++n) {
         char name[32];

@@ -25,7 +25,9 @@ constexpr float kMusicQuality = 0.2f;
 constexpr float kEffectQuality = 0.4f;
 
 // The track numbers with music of their own; the rest play the quiet loop.
-int MusicFileOf(int track) { return (track >= 5 && track <= 7) ? track : 0; }
+int MusicFileOf(int track) {
+    return (track >= 5 && track <= 7) ? track : 0;
+}
 
 std::string MusicName(const char* set, int file) {
     char name[32];
@@ -43,7 +45,8 @@ std::string EffectName(const char* set, int n) {
 std::string OnDisk(const std::string& folder, const std::string& listName) {
     std::string path = folder + listName;
     for (char& c : path)
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     return path;
 }
 
@@ -53,13 +56,17 @@ struct Job {
 };
 
 bool WriteMusic(const std::string& folder, int file) {
-    Song song = file == 7 ? GameSong() : file == 5 ? CalmSong() : file == 6 ? BrightSong() : QuietSong();
+    Song song = file == 7   ? GameSong()
+                : file == 5 ? CalmSong()
+                : file == 6 ? BrightSong()
+                            : QuietSong();
     StereoBuffer sound = RenderSong(song);
     bool ok = true;
     for (const char* set : {"wav", "ogg"}) {
         std::string name = MusicName(set, file);
         std::string path = OnDisk(folder, name);
-        ok = ok && (set[0] == 'w' ? WriteWave(path, sound) : WriteOgg(path, sound, kMusicQuality, 1000 + file));
+        ok = ok && (set[0] == 'w' ? WriteWave(path, sound)
+                                  : WriteOgg(path, sound, kMusicQuality, 1000 + file));
         ok = ok && WriteLoopFile(path + ".sli", name, song.LoopStart(), song.LoopLength());
     }
     return ok;
@@ -77,8 +84,10 @@ bool RunJobs(const std::string& folder, const std::vector<Job>& jobs) {
     auto worker = [&]() {
         for (size_t i = next++; i < jobs.size(); i = next++) {
             const Job& job = jobs[i];
-            bool done = job.music >= 0 ? WriteMusic(folder, job.music) : WriteEffect(folder, job.effect);
-            if (!done) ok = false;
+            bool done =
+                job.music >= 0 ? WriteMusic(folder, job.music) : WriteEffect(folder, job.effect);
+            if (!done)
+                ok = false;
         }
     };
     std::thread helper(worker);
@@ -93,7 +102,8 @@ bool WriteLists(const std::string& folder) {
         for (int n = 0; n < kTracks; ++n) names[n] = MusicName(set, MusicFileOf(n));
         for (int n = 0; n < kEffects; ++n) names[kTracks + n] = EffectName(set, n);
         std::string list = folder + set + "/" + set + "_0000.txt";
-        if (!WriteListFile(list, names, kListNames)) return false;
+        if (!WriteListFile(list, names, kListNames))
+            return false;
     }
     return true;
 }
@@ -101,7 +111,8 @@ bool WriteLists(const std::string& folder) {
 }  // namespace
 
 bool WriteSounds(const std::string& folder) {
-    if (!MakeFolder(folder + "wav") || !MakeFolder(folder + "ogg")) return false;
+    if (!MakeFolder(folder + "wav") || !MakeFolder(folder + "ogg"))
+        return false;
     // The longest job first, so the two threads finish together.
     std::vector<Job> jobs = {{7, -1}, {5, -1}, {6, -1}, {0, -1}};
     for (int n = 0; n < kEffects; ++n) jobs.push_back({-1, n});

@@ -8,8 +8,10 @@
 #include <cstdio>
 
 FontFace::~FontFace() {
-    if (face != nullptr) FT_Done_Face(face);
-    if (library != nullptr) FT_Done_FreeType(library);
+    if (face != nullptr)
+        FT_Done_Face(face);
+    if (library != nullptr)
+        FT_Done_FreeType(library);
 }
 
 bool FontFace::Open(const char* path) {
@@ -35,7 +37,8 @@ void FontFace::SetPixelSize(int emWidth, int emHeight) {
 float FontFace::Measure(const std::string& text, float letterSpacing) const {
     float pen = 0;
     for (unsigned char c : text) {
-        if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0) continue;
+        if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0)
+            continue;
         pen += static_cast<float>(face->glyph->advance.x) / 64.0f + letterSpacing;
     }
     return pen - letterSpacing;
@@ -46,13 +49,15 @@ Coverage FontFace::Render(const std::string& text, int width, int height, int x,
     Coverage out(width, height);
     float pen = static_cast<float>(x);
     for (unsigned char c : text) {
-        if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0) continue;
+        if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0)
+            continue;
         FT_GlyphSlot g = face->glyph;
         if (g->format == FT_GLYPH_FORMAT_OUTLINE && (emboldenX > 0 || emboldenY > 0)) {
             FT_Outline_EmboldenXY(&g->outline, static_cast<FT_Pos>(emboldenX * 64),
                                   static_cast<FT_Pos>(emboldenY * 64));
         }
-        if (FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL) != 0) continue;
+        if (FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL) != 0)
+            continue;
         int left = static_cast<int>(pen) + g->bitmap_left;
         int top = baseline - g->bitmap_top;
         for (unsigned int row = 0; row < g->bitmap.rows; ++row) {

@@ -44,5 +44,6 @@ private:
     float emboldenY = 0;
 };
 
-inline constexpr const char* kMonoBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
+inline constexpr const char* kMonoBoldFont =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 inline constexpr const char* kSansBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";

@@ -9,7 +9,8 @@
 #include "tools/assetgen/data_folder.h"
 
 bool MakeFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
+    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST)
+        return true;
     std::fprintf(stderr, "assetgen: cannot create the folder %s\n", path.c_str());
     return false;
 }
@@ -34,7 +35,9 @@ bool WriteListFile(const std::string& path, const std::string* names, int count)
     }
     std::FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f != nullptr && std::fclose(f) != 0) ok = false;
-    if (!ok) std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+    if (f != nullptr && std::fclose(f) != 0)
+        ok = false;
+    if (!ok)
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
     return ok;
 }

@@ -15,9 +15,13 @@ struct Voice {
 };
 
 // The gain of intro sound left frames before the loop: 1, falling to 0 over the last 256.
-float IntroFade(int left) { return left <= 0 ? 0.0f : left >= 256 ? 1.0f : left / 256.0f; }
+float IntroFade(int left) {
+    return left <= 0 ? 0.0f : left >= 256 ? 1.0f : left / 256.0f;
+}
 
-float Seconds(int frames) { return static_cast<float>(frames) / kRate; }
+float Seconds(int frames) {
+    return static_cast<float>(frames) / kRate;
+}
 
 // Renders one note as mono samples (the part pans it).
 std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
@@ -26,16 +30,36 @@ std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
     Noise noise(seed);
     OnePole tone, tone2;
     switch (v.instrument) {
-        case Instrument::Lead: env = {0.006f, 0.18f, 0.55f, 0.12f}; break;
-        case Instrument::Bass: env = {0.003f, 0.16f, 0.45f, 0.05f}; break;
-        case Instrument::Pad: env = {0.25f, 0.6f, 0.7f, 0.5f}; break;
-        case Instrument::Arp: env = {0.002f, 0.09f, 0.0f, 0.06f}; break;
-        case Instrument::Bell: env = {0.002f, 0.9f, 0.0f, 0.4f}; break;
-        case Instrument::Drone: env = {1.2f, 1.0f, 0.8f, 1.5f}; break;
-        case Instrument::Kick: env = {0.001f, 0.28f, 0.0f, 0.02f}; break;
-        case Instrument::Snare: env = {0.001f, 0.16f, 0.0f, 0.03f}; break;
-        case Instrument::Hat: env = {0.001f, 0.035f, 0.0f, 0.01f}; break;
-        case Instrument::OpenHat: env = {0.001f, 0.22f, 0.0f, 0.05f}; break;
+        case Instrument::Lead:
+            env = {0.006f, 0.18f, 0.55f, 0.12f};
+            break;
+        case Instrument::Bass:
+            env = {0.003f, 0.16f, 0.45f, 0.05f};
+            break;
+        case Instrument::Pad:
+            env = {0.25f, 0.6f, 0.7f, 0.5f};
+            break;
+        case Instrument::Arp:
+            env = {0.002f, 0.09f, 0.0f, 0.06f};
+            break;
+        case Instrument::Bell:
+            env = {0.002f, 0.9f, 0.0f, 0.4f};
+            break;
+        case Instrument::Drone:
+            env = {1.2f, 1.0f, 0.8f, 1.5f};
+            break;
+        case Instrument::Kick:
+            env = {0.001f, 0.28f, 0.0f, 0.02f};
+            break;
+        case Instrument::Snare:
+            env = {0.001f, 0.16f, 0.0f, 0.03f};
+            break;
+        case Instrument::Hat:
+            env = {0.001f, 0.035f, 0.0f, 0.01f};
+            break;
+        case Instrument::OpenHat:
+            env = {0.001f, 0.22f, 0.0f, 0.05f};
+            break;
     }
     float gate = v.gate;
     if (v.instrument >= Instrument::Kick || v.instrument == Instrument::Arp ||
@@ -55,7 +79,8 @@ std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
                 // FM: a bright attack mellowing as the index falls, and a late vibrato.
                 float index = 1.2f * std::exp(-t * 6.0f) + 0.35f;
                 float vib = t > 0.18f ? 0.004f * Sine(5.5f * t) : 0.0f;
-                s = Sine(phase + index * Sine(phase2) / 6.2832f) * 0.8f + 0.2f * Square(phase3, dt, 0.25f);
+                s = Sine(phase + index * Sine(phase2) / 6.2832f) * 0.8f +
+                    0.2f * Square(phase3, dt, 0.25f);
                 phase += dt * (1 + vib);
                 phase2 += 2 * dt * (1 + vib);
                 phase3 += dt * (1 + vib);
@@ -77,7 +102,10 @@ std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
                 phase3 += dt * 0.994f;
                 break;
             }
-            case Instrument::Arp: s = Square(phase, dt, 0.3f) * 0.6f; phase += dt; break;
+            case Instrument::Arp:
+                s = Square(phase, dt, 0.3f) * 0.6f;
+                phase += dt;
+                break;
             case Instrument::Bell: {
                 s = Sine(phase + 0.9f * std::exp(-t * 3.0f) * Sine(phase2) / 6.2832f);
                 phase += dt;
@@ -103,11 +131,16 @@ std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
                 break;
             }
             case Instrument::Hat:
-            case Instrument::OpenHat: s = 0.6f * tone2.HighPass(noise.Next()); break;
+            case Instrument::OpenHat:
+                s = 0.6f * tone2.HighPass(noise.Next());
+                break;
         }
-        if (phase >= 1) phase -= std::floor(phase);
-        if (phase2 >= 1) phase2 -= std::floor(phase2);
-        if (phase3 >= 1) phase3 -= std::floor(phase3);
+        if (phase >= 1)
+            phase -= std::floor(phase);
+        if (phase2 >= 1)
+            phase2 -= std::floor(phase2);
+        if (phase3 >= 1)
+            phase3 -= std::floor(phase3);
         out[i] = s * e * v.velocity;
     }
     return out;
@@ -118,8 +151,10 @@ int ParseNote(const std::string& name) {
     static const int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     int n = kSemitones[name[0] - 'A'];
     size_t at = 1;
-    if (name[at] == '#') ++n, ++at;
-    else if (name[at] == 'b') --n, ++at;
+    if (name[at] == '#')
+        ++n, ++at;
+    else if (name[at] == 'b')
+        --n, ++at;
     return n + 12 * (name[at] - '0' + 1);
 }
 
@@ -140,19 +175,21 @@ int AddMelody(Part& part, int bar, const std::string& text, float velocity) {
     while (in >> token) {
         size_t colon = token.find(':');
         int length = std::atoi(token.c_str() + colon + 1);
-        if (token[0] != '-') part.notes.push_back({at, length, ParseNote(token.substr(0, colon)), velocity});
+        if (token[0] != '-')
+            part.notes.push_back({at, length, ParseNote(token.substr(0, colon)), velocity});
         at += length;
     }
     return (at + 15) / 16;
 }
 
-int AddPattern(Part& part, int bar, const std::vector<std::string>& chords, const std::string& steps,
-               int stepLength, float velocity) {
+int AddPattern(Part& part, int bar, const std::vector<std::string>& chords,
+               const std::string& steps, int stepLength, float velocity) {
     for (const std::string& chord : chords) {
         std::vector<int> notes = ParseChord(chord);
         int at = bar * 16;
         for (char c : steps) {
-            if (c == ' ') continue;
+            if (c == ' ')
+                continue;
             if (c >= '0' && c <= '9' && static_cast<size_t>(c - '0') < notes.size())
                 part.notes.push_back({at, stepLength, notes[c - '0'], velocity});
             at += stepLength;
@@ -174,7 +211,8 @@ int AddDrums(Part& part, int bar, const std::string& hits, int repeatBars) {
     for (int r = 0; r < repeatBars; ++r) {
         int at = (bar + r * static_cast<int>(hits.size() / 16)) * 16;
         for (char c : hits) {
-            if (c == 'x' || c == 'o') part.notes.push_back({at, 1, 60, c == 'x' ? 1.0f : 0.55f});
+            if (c == 'x' || c == 'o')
+                part.notes.push_back({at, 1, 60, c == 'x' ? 1.0f : 0.55f});
             ++at;
         }
     }
@@ -193,8 +231,8 @@ StereoBuffer RenderSong(const Song& song) {
         // on the other side; they wrap like everything else.
         int delay = 3 * song.framesPerStep;
         for (const Note& note : part.notes) {
-            Voice v = {part.instrument, NoteHz(note.midi), Seconds(note.length * song.framesPerStep) * 0.9f,
-                       note.velocity};
+            Voice v = {part.instrument, NoteHz(note.midi),
+                       Seconds(note.length * song.framesPerStep) * 0.9f, note.velocity};
             std::vector<float> samples = RenderVoice(v, seed++);
             int start = note.start * song.framesPerStep;
             // An intro note must not ring into the loop, or its tail would sound again at
@@ -203,7 +241,8 @@ StereoBuffer RenderSong(const Song& song) {
             for (size_t i = 0; i < samples.size(); ++i) {
                 int at = start + static_cast<int>(i);
                 float s = samples[i];
-                if (intro) s *= IntroFade(song.LoopStart() - at);
+                if (intro)
+                    s *= IntroFade(song.LoopStart() - at);
                 buffer.Add(at, s * gl, s * gr);
                 if (part.echo > 0) {
                     float e1 = intro ? IntroFade(song.LoopStart() - at - delay) : 1.0f;

@@ -29,7 +29,7 @@ struct Song {
     int framesPerStep;  // frames in one sixteenth
     int introBars;      // played once, before the loop
     int loopBars;
-    float peak;         // loudest sample after mastering (1 = full scale)
+    float peak;  // loudest sample after mastering (1 = full scale)
     std::vector<Part> parts;
 
     int LoopStart() const { return introBars * 16 * framesPerStep; }
@@ -45,8 +45,8 @@ StereoBuffer RenderSong(const Song& song);
 int AddMelody(Part& part, int bar, const std::string& text, float velocity = 1.0f);
 // A repeated pattern over chords: for each bar, the chord's notes (root first, "A2 C3 E3")
 // are picked by the pattern's digits ("0 0 1 0 2 0 1 0": one step per eighth or sixteenth).
-int AddPattern(Part& part, int bar, const std::vector<std::string>& chords, const std::string& steps,
-               int stepLength, float velocity = 1.0f);
+int AddPattern(Part& part, int bar, const std::vector<std::string>& chords,
+               const std::string& steps, int stepLength, float velocity = 1.0f);
 // The given notes held together for the whole bar, one chord per bar.
 int AddChords(Part& part, int bar, const std::vector<std::string>& chords, float velocity = 1.0f);
 // A drum line: 'x' hit, 'o' soft hit, '.' nothing, one character per sixteenth, 16 a bar.

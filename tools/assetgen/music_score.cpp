@@ -6,17 +6,20 @@
 
 namespace {
 
-const std::vector<std::string> kVerseChords = {"A2 C3 E3 A3", "F2 A2 C3 F3", "C3 E3 G3 C4", "G2 B2 D3 G3",
-                                               "A2 C3 E3 A3", "F2 A2 C3 F3", "G2 B2 D3 G3", "E2 G#2 B2 E3"};
-const std::vector<std::string> kBridgeChords = {"D2 F2 A2 D3", "A2 C3 E3 A3", "D2 F2 A2 D3", "E2 G#2 B2 E3",
-                                                "F2 A2 C3 F3", "C3 E3 G3 C4", "D2 F2 A2 D3", "E2 G#2 B2 E3"};
+const std::vector<std::string> kVerseChords = {"A2 C3 E3 A3", "F2 A2 C3 F3", "C3 E3 G3 C4",
+                                               "G2 B2 D3 G3", "A2 C3 E3 A3", "F2 A2 C3 F3",
+                                               "G2 B2 D3 G3", "E2 G#2 B2 E3"};
+const std::vector<std::string> kBridgeChords = {"D2 F2 A2 D3",  "A2 C3 E3 A3", "D2 F2 A2 D3",
+                                                "E2 G#2 B2 E3", "F2 A2 C3 F3", "C3 E3 G3 C4",
+                                                "D2 F2 A2 D3",  "E2 G#2 B2 E3"};
 
 std::vector<std::string> Up(const std::vector<std::string>& chords, int octaves) {
     std::vector<std::string> out;
     for (const std::string& c : chords) {
         std::string s = c;
         for (char& ch : s)
-            if (ch >= '0' && ch <= '9') ch = static_cast<char>(ch + octaves);
+            if (ch >= '0' && ch <= '9')
+                ch = static_cast<char>(ch + octaves);
         out.push_back(s);
     }
     return out;
@@ -96,8 +99,9 @@ Song GameSong() {
 Song CalmSong() {
     // About 96 beats a minute, 8 bars looping whole.
     Song song{6890, 0, 8, 0.75f, {}};
-    const std::vector<std::string> chords = {"D2 F2 A2 C3", "G2 B2 D3 F3", "D2 F2 A2 C3", "A2 C3 E3 G3",
-                                             "Bb2 D3 F3 A3", "F2 A2 C3 E3", "G2 Bb2 D3 F3", "A2 C#3 E3 G3"};
+    const std::vector<std::string> chords = {"D2 F2 A2 C3",  "G2 B2 D3 F3",  "D2 F2 A2 C3",
+                                             "A2 C3 E3 G3",  "Bb2 D3 F3 A3", "F2 A2 C3 E3",
+                                             "G2 Bb2 D3 F3", "A2 C#3 E3 G3"};
     Part pad = MakePart(Instrument::Pad, 0.10f, 0.0f);
     AddChords(pad, 0, Up(chords, 1));
     Part arp = MakePart(Instrument::Bell, 0.10f, 0.3f, 0.45f);
@@ -118,8 +122,9 @@ Song CalmSong() {
 Song BrightSong() {
     // About 140 beats a minute, 8 bars looping whole.
     Song song{4725, 0, 8, 0.82f, {}};
-    const std::vector<std::string> chords = {"E2 G2 B2 E3", "C2 E2 G2 C3", "D2 F#2 A2 D3", "B1 D#2 F#2 B2",
-                                             "E2 G2 B2 E3", "C2 E2 G2 C3", "A1 C2 E2 A2", "B1 D#2 F#2 B2"};
+    const std::vector<std::string> chords = {"E2 G2 B2 E3",   "C2 E2 G2 C3",  "D2 F#2 A2 D3",
+                                             "B1 D#2 F#2 B2", "E2 G2 B2 E3",  "C2 E2 G2 C3",
+                                             "A1 C2 E2 A2",   "B1 D#2 F#2 B2"};
     Part bass = MakePart(Instrument::Bass, 0.32f, 0.0f);
     AddPattern(bass, 0, chords, "0 0 1 0 3 0 1 0", 2);
     Part arp = MakePart(Instrument::Arp, 0.08f, 0.4f, 0.3f);

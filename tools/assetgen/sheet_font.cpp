@@ -20,7 +20,8 @@ void DrawGlyph(Canvas& canvas, Fonts& fonts, int code) {
     std::string text(1, static_cast<char>(code));
     Coverage probe = fonts.mono.Render(text, kCellW, kCellH, 4, kBaseline);
     int x0, x1, y0, y1;
-    if (!probe.InkBounds(&x0, &x1, &y0, &y1)) return;
+    if (!probe.InkBounds(&x0, &x1, &y0, &y1))
+        return;
     // Centre the ink in the face columns; a glyph too wide for them keeps its left edge.
     int width = x1 - x0 + 1;
     int shift = width >= kInkColumns ? -x0 : (kInkColumns - width) / 2 - x0;

@@ -30,10 +30,14 @@ const BoxColours kBoxes[11] = {
 // The frame's colour at distance d (0 = outermost) from its nearest edge.
 Rgb RimColour(const BoxColours& box, int d) {
     switch (d) {
-        case 0: return Scale(box.border, 0.35f);
-        case 1: return Mix(box.border, Hex(0xFFFFFF), 0.45f);
-        case 2: return box.border;
-        default: return Scale(box.border, 0.55f);
+        case 0:
+            return Scale(box.border, 0.35f);
+        case 1:
+            return Mix(box.border, Hex(0xFFFFFF), 0.45f);
+        case 2:
+            return box.border;
+        default:
+            return Scale(box.border, 0.55f);
     }
 }
 
@@ -42,11 +46,14 @@ void DrawFrame(Canvas& canvas, int x, int y, const BoxColours& box) {
         for (int i = 0; i < 16; ++i) {
             int dx = i < 8 ? i : 15 - i;
             int dy = j < 8 ? j : 15 - j;
-            if (dx > 3 && dy > 3) continue;  // the inside is never drawn
+            if (dx > 3 && dy > 3)
+                continue;  // the inside is never drawn
             // Rounded corners: the outermost corner pixel is left out, the next one darkened.
-            if (dx + dy == 0) continue;
+            if (dx + dy == 0)
+                continue;
             int d = dx < dy ? dx : dy;
-            if (dx + dy == 1) d = 0;
+            if (dx + dy == 1)
+                d = 0;
             canvas.Set(x + i, y + j, RimColour(box, d));
         }
     }

@@ -18,7 +18,7 @@ struct Rect {
 
 // Screen boxes in source pixels: ((screen x - 16) / 3, screen y / 3).
 const Rect kPreviewBoxes[6] = {
-    {264, 8, 32, 32}, {312, 8, 32, 32}, {360, 8, 32, 32},
+    {264, 8, 32, 32},  {312, 8, 32, 32},   {360, 8, 32, 32},
     {360, 56, 32, 32}, {360, 104, 32, 32}, {360, 152, 32, 32},
 };
 const Rect kWellInside = {168, 0, 80, 224};
@@ -33,7 +33,8 @@ void DrawBackdrop(Canvas& canvas) {
         Rgb row = Mix(Hex(0x0C1434), Hex(0x1C0E36), static_cast<float>(y) / 255.0f);
         for (int x = 0; x < kSheetSize; ++x) {
             Rgb c = row;
-            if (x % 8 == 0 || y % 8 == 0) c = Mix(c, Hex(0x3C4C90), 0.12f);
+            if (x % 8 == 0 || y % 8 == 0)
+                c = Mix(c, Hex(0x3C4C90), 0.12f);
             canvas.Set(x, y, c);
         }
     }
@@ -82,17 +83,18 @@ void DrawLabel(Canvas& canvas, Fonts& fonts, const char* text, int x, int y) {
 // A few dim pieces lying at the foot of the side areas, far from text and cells.
 void DrawRestingPieces(Canvas& canvas) {
     const int cells[][3] = {
-        {1, 28, 1}, {2, 28, 1}, {1, 27, 1}, {3, 28, 4}, {4, 28, 4}, {5, 28, 4}, {5, 27, 4},
-        {7, 28, 7}, {7, 27, 7}, {7, 26, 7}, {7, 25, 7}, {9, 28, 6}, {10, 28, 6}, {9, 27, 6},
-        {10, 27, 6}, {11, 28, 3}, {12, 28, 3}, {13, 28, 3}, {12, 27, 3},
-        {35, 28, 2}, {36, 28, 2}, {36, 27, 2}, {37, 27, 2}, {38, 28, 5}, {39, 28, 5},
-        {40, 28, 5}, {38, 27, 5}, {42, 28, 8}, {41, 28, 1}, {41, 27, 1}, {42, 27, 1},
+        {1, 28, 1},  {2, 28, 1},  {1, 27, 1},  {3, 28, 4},  {4, 28, 4},  {5, 28, 4},  {5, 27, 4},
+        {7, 28, 7},  {7, 27, 7},  {7, 26, 7},  {7, 25, 7},  {9, 28, 6},  {10, 28, 6}, {9, 27, 6},
+        {10, 27, 6}, {11, 28, 3}, {12, 28, 3}, {13, 28, 3}, {12, 27, 3}, {35, 28, 2}, {36, 28, 2},
+        {36, 27, 2}, {37, 27, 2}, {38, 28, 5}, {39, 28, 5}, {40, 28, 5}, {38, 27, 5}, {42, 28, 8},
+        {41, 28, 1}, {41, 27, 1}, {42, 27, 1},
     };
     for (const auto& c : cells) {
         Canvas block;
         DrawBlock(block, 0, 0, 8, CellColour(c[2]));
         for (int j = 0; j < 8; ++j)
-            for (int i = 0; i < 8; ++i) canvas.Blend(8 * c[0] + i, 8 * (c[1] + 1) + j, block.At(i, j), 0.26f);
+            for (int i = 0; i < 8; ++i)
+                canvas.Blend(8 * c[0] + i, 8 * (c[1] + 1) + j, block.At(i, j), 0.26f);
     }
 }
 

@@ -41,7 +41,8 @@ void DrawLogoPicture(Canvas& logo) {
         const BlockLetter& letter = kLogoLetters[n];
         for (int r = 0; r < 7; ++r) {
             for (int c = 0; c < letter.width; ++c) {
-                if (letter.rows[r][c] != '#') continue;
+                if (letter.rows[r][c] != '#')
+                    continue;
                 int bx = x + 4 * c, by = 5 + 4 * r;
                 DrawBlock(logo, bx, by, 4, CellColour(kLetterColour[n]));
                 for (int j = 0; j < 4; ++j)
@@ -55,9 +56,12 @@ void DrawLogoPicture(Canvas& logo) {
     Coverage rim = shape.Grown(1);
     for (int y = 0; y < kLogoH; ++y) {
         for (int i = 0; i < kLogoW; ++i) {
-            if (shape.At(i, y) > 0) continue;
-            if (rim.At(i, y) > 0) logo.Set(i, y, Hex(0x0A0A1E));
-            else if (rim.At(i - 2, y - 2) > 0) logo.Set(i, y, Hex(0x04040C));
+            if (shape.At(i, y) > 0)
+                continue;
+            if (rim.At(i, y) > 0)
+                logo.Set(i, y, Hex(0x0A0A1E));
+            else if (rim.At(i - 2, y - 2) > 0)
+                logo.Set(i, y, Hex(0x04040C));
         }
     }
 }
@@ -68,7 +72,8 @@ void DrawLogo(Canvas& canvas) {
     auto copy = [&](int fromX, int w, int toY) {
         for (int y = 0; y < kLogoH; ++y)
             for (int i = 0; i < w; ++i)
-                if (logo.IsOpaque(fromX + i, y)) canvas.Set(i, toY + y, logo.At(fromX + i, y));
+                if (logo.IsOpaque(fromX + i, y))
+                    canvas.Set(i, toY + y, logo.At(fromX + i, y));
     };
     copy(0, 160, 0);
     copy(kSecondPieceAt, kLogoW - kSecondPieceAt, 48);
@@ -119,7 +124,8 @@ void DrawLoadingPicture(Canvas& canvas) {
         row = Mix(row, Hex(0x2A3C7C), 0.55f * band);
         for (int x = 0; x < kSheetSize; ++x) {
             Rgb c = row;
-            if (x % 8 == 0 || y % 8 == 0) c = Mix(c, Hex(0x4050A0), 0.14f);
+            if (x % 8 == 0 || y % 8 == 0)
+                c = Mix(c, Hex(0x4050A0), 0.14f);
             canvas.Set(x, top + y, c);
         }
     }

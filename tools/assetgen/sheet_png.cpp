@@ -24,7 +24,9 @@ Key KeyOf(Rgb c) {
     return (q(c.r) << 16) | (q(c.g) << 8) | q(c.b);
 }
 
-int Channel(Key k, int axis) { return static_cast<int>((k >> (16 - 8 * axis)) & 0xFF); }
+int Channel(Key k, int axis) {
+    return static_cast<int>((k >> (16 - 8 * axis)) & 0xFF);
+}
 
 struct Entry {
     Key key;
@@ -57,15 +59,18 @@ void Measure(Box& box) {
 
 // Splits along the axis and at the position that leave the least total error.
 bool Split(Box& box, Box* second) {
-    if (box.entries.size() < 2) return false;
+    if (box.entries.size() < 2)
+        return false;
     double bestError = -1;
     int bestAxis = 0;
     size_t bestAt = 0;
     for (int a = 0; a < 3; ++a) {
-        std::stable_sort(box.entries.begin(), box.entries.end(), [a](const Entry& x, const Entry& y) {
-            return Channel(x.key, a) != Channel(y.key, a) ? Channel(x.key, a) < Channel(y.key, a)
-                                                          : x.key < y.key;
-        });
+        std::stable_sort(box.entries.begin(), box.entries.end(),
+                         [a](const Entry& x, const Entry& y) {
+                             return Channel(x.key, a) != Channel(y.key, a)
+                                        ? Channel(x.key, a) < Channel(y.key, a)
+                                        : x.key < y.key;
+                         });
         std::vector<std::array<double, 3>> s(box.entries.size() + 1), q(box.entries.size() + 1);
         std::vector<double> n(box.entries.size() + 1, 0);
         for (size_t i = 0; i < box.entries.size(); ++i) {
@@ -79,7 +84,8 @@ bool Split(Box& box, Box* second) {
         }
         size_t m = box.entries.size();
         for (size_t i = 1; i < m; ++i) {
-            if (Channel(box.entries[i].key, a) == Channel(box.entries[i - 1].key, a)) continue;
+            if (Channel(box.entries[i].key, a) == Channel(box.entries[i - 1].key, a))
+                continue;
             double err = 0;
             for (int c = 0; c < 3; ++c) {
                 double s1 = s[i][c], q1 = q[i][c], s2 = s[m][c] - s1, q2 = q[m][c] - q1;
@@ -92,7 +98,8 @@ bool Split(Box& box, Box* second) {
             }
         }
     }
-    if (bestError < 0) return false;
+    if (bestError < 0)
+        return false;
     int a = bestAxis;
     std::stable_sort(box.entries.begin(), box.entries.end(), [a](const Entry& x, const Entry& y) {
         return Channel(x.key, a) != Channel(y.key, a) ? Channel(x.key, a) < Channel(y.key, a)
@@ -117,9 +124,11 @@ std::vector<Key> FindPalette(const std::map<Key, double>& histogram) {
     while (boxes.size() < kColours) {
         size_t worst = 0;
         for (size_t i = 1; i < boxes.size(); ++i)
-            if (boxes[i].error > boxes[worst].error) worst = i;
+            if (boxes[i].error > boxes[worst].error)
+                worst = i;
         Box second;
-        if (boxes[worst].error <= 0 || !Split(boxes[worst], &second)) break;
+        if (boxes[worst].error <= 0 || !Split(boxes[worst], &second))
+            break;
         boxes.push_back(std::move(second));
     }
     for (const Box& b : boxes) {
@@ -151,7 +160,8 @@ uint8_t Nearest(Key k, const std::vector<Key>& palette) {
 bool WritePng(const std::string& path, const std::vector<uint8_t>& indices,
               const std::vector<Key>& palette) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -186,12 +196,14 @@ bool WritePng(const std::string& path, const std::vector<uint8_t>& indices,
 bool WriteSheetPng(const Canvas& canvas, const std::string& path) {
     std::map<Key, double> histogram;
     for (int i = 0; i < kSheetSize * kSheetSize; ++i)
-        if (canvas.opaque[i]) histogram[KeyOf(canvas.colour[i])] += 1;
+        if (canvas.opaque[i])
+            histogram[KeyOf(canvas.colour[i])] += 1;
     std::vector<Key> palette = FindPalette(histogram);
     std::map<Key, uint8_t> lookup;
     for (const auto& [key, count] : histogram) lookup[key] = Nearest(key, palette);
     std::vector<uint8_t> indices(kSheetSize * kSheetSize, 0);
     for (int i = 0; i < kSheetSize * kSheetSize; ++i)
-        if (canvas.opaque[i]) indices[i] = lookup[KeyOf(canvas.colour[i])];
+        if (canvas.opaque[i])
+            indices[i] = lookup[KeyOf(canvas.colour[i])];
     return WritePng(path, indices, palette);
 }

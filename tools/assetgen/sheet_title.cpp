@@ -32,7 +32,8 @@ void DrawBackdrop(Canvas& canvas) {
         for (int x = 0; x < kSheetSize; ++x) {
             Rgb c = Backdrop(x);
             // The well's cell lines: every 8 pixels, a hint lighter.
-            if (x % 8 == 0 || y % 8 == 0) c = Mix(c, Hex(0x3A4C8C), 0.18f);
+            if (x % 8 == 0 || y % 8 == 0)
+                c = Mix(c, Hex(0x3A4C8C), 0.18f);
             canvas.Set(x, y, c);
         }
     }

@@ -11,11 +11,11 @@ struct Fonts {
     FontFace sans;  // DejaVu Sans Bold: the logo, menu and captions
 };
 
-void DrawTitleSheet(Canvas& canvas);                     // sheet 0
-void DrawLogoSheet(Canvas& canvas, Fonts& fonts);        // sheet 2
-void DrawGameSheet(Canvas& canvas, Fonts& fonts);        // sheet 3
-void DrawFrameSheet(Canvas& canvas);                     // sheet 5
-void DrawFontSheet(Canvas& canvas, Fonts& fonts);        // sheet 6
+void DrawTitleSheet(Canvas& canvas);               // sheet 0
+void DrawLogoSheet(Canvas& canvas, Fonts& fonts);  // sheet 2
+void DrawGameSheet(Canvas& canvas, Fonts& fonts);  // sheet 3
+void DrawFrameSheet(Canvas& canvas);               // sheet 5
+void DrawFontSheet(Canvas& canvas, Fonts& fonts);  // sheet 6
 
 // The eight piece colours of the cell values 1..8, and the wall's steel (value 9).
 Rgb CellColour(int value);

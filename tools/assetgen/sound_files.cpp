@@ -15,13 +15,17 @@ void Put16(std::vector<unsigned char>& out, uint16_t v) {
     out.push_back(static_cast<unsigned char>(v));
     out.push_back(static_cast<unsigned char>(v >> 8));
 }
-void PutTag(std::vector<unsigned char>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<unsigned char>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
 bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f != nullptr && std::fclose(f) != 0) ok = false;
-    if (!ok) std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+    if (f != nullptr && std::fclose(f) != 0)
+        ok = false;
+    if (!ok)
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
     return ok;
 }
 
@@ -116,7 +120,8 @@ bool WriteOgg(const std::string& path, const StereoBuffer& sound, float quality,
     return WriteBytes(path, out);
 }
 
-bool WriteLoopFile(const std::string& path, const std::string& listName, int loopStart, int loopLength) {
+bool WriteLoopFile(const std::string& path, const std::string& listName, int loopStart,
+                   int loopLength) {
     // The reader skips the line after each key unread, so a blank line follows each.
     char text[256];
     int n = std::snprintf(text, sizeof text,

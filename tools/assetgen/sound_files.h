@@ -10,8 +10,9 @@
 // An Ogg Vorbis file of the same samples (as 16-bit values, so both sets hold the same
 // sound) at the given quality (-0.1 .. 1). serial fixes the stream's serial number, which
 // keeps the file the same from run to run.
-[[nodiscard]] bool WriteOgg(const std::string& path, const StereoBuffer& sound, float quality, int serial);
+[[nodiscard]] bool WriteOgg(const std::string& path, const StereoBuffer& sound, float quality,
+                            int serial);
 // The loop file beside a music file: LoopStart and LoopLength in sample frames, laid out as
 // the game reads it (each key two lines after the one before).
-[[nodiscard]] bool WriteLoopFile(const std::string& path, const std::string& listName, int loopStart,
-                                 int loopLength);
+[[nodiscard]] bool WriteLoopFile(const std::string& path, const std::string& listName,
+                                 int loopStart, int loopLength);

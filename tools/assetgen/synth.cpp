@@ -25,9 +25,12 @@ float Blep(float t, float dt) {
 StereoBuffer::StereoBuffer(int frames) : left(frames, 0.0f), right(frames, 0.0f) {}
 
 void StereoBuffer::Add(int at, float l, float r) {
-    if (at < 0) return;
-    if (loopEnd > loopStart && at >= loopEnd) at = loopStart + (at - loopStart) % (loopEnd - loopStart);
-    if (at >= Frames()) return;
+    if (at < 0)
+        return;
+    if (loopEnd > loopStart && at >= loopEnd)
+        at = loopStart + (at - loopStart) % (loopEnd - loopStart);
+    if (at >= Frames())
+        return;
     left[at] += l;
     right[at] += r;
 }
@@ -38,7 +41,8 @@ void StereoBuffer::Master(float peak) {
         // A soft knee above 0.6 keeps drum hits from deciding the whole level.
         for (float* s : {&left[i], &right[i]}) {
             float a = std::fabs(*s);
-            if (a > 0.6f) *s = std::copysign(0.6f + 0.4f * std::tanh((a - 0.6f) / 0.4f), *s);
+            if (a > 0.6f)
+                *s = std::copysign(0.6f + 0.4f * std::tanh((a - 0.6f) / 0.4f), *s);
             loudest = std::max(loudest, std::fabs(*s));
         }
     }
@@ -71,31 +75,44 @@ float OnePole::LowPass(float x) {
 }
 
 float Envelope::At(float t, float gate) const {
-    if (t < 0) return 0;
+    if (t < 0)
+        return 0;
     auto held = [this](float u) {
-        if (u < attack) return u / attack;
+        if (u < attack)
+            return u / attack;
         u -= attack;
-        if (u < decay) return 1.0f - (1.0f - sustain) * (u / decay);
+        if (u < decay)
+            return 1.0f - (1.0f - sustain) * (u / decay);
         return sustain;
     };
-    if (t < gate) return held(t);
+    if (t < gate)
+        return held(t);
     float fall = (t - gate) / release;
     return fall >= 1.0f ? 0.0f : held(gate) * (1.0f - fall) * (1.0f - fall);
 }
 
-float NoteHz(int midi) { return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f); }
+float NoteHz(int midi) {
+    return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f);
+}
 
-float Sine(float phase) { return std::sin(kTwoPi * phase); }
+float Sine(float phase) {
+    return std::sin(kTwoPi * phase);
+}
 
 float Square(float phase, float dt, float width) {
     float v = phase < width ? 1.0f : -1.0f;
     v += Blep(phase, dt);
     float shifted = phase - width;
-    if (shifted < 0) shifted += 1.0f;
+    if (shifted < 0)
+        shifted += 1.0f;
     v -= Blep(shifted, dt);
     return v;
 }
 
-float Saw(float phase, float dt) { return 2.0f * phase - 1.0f - Blep(phase, dt); }
+float Saw(float phase, float dt) {
+    return 2.0f * phase - 1.0f - Blep(phase, dt);
+}
 
-float Triangle(float phase) { return 4.0f * std::fabs(phase - 0.5f) - 1.0f; }
+float Triangle(float phase) {
+    return 4.0f * std::fabs(phase - 0.5f) - 1.0f;
+}

@@ -60,7 +60,7 @@ struct Envelope {
     float Length(float gate) const { return gate + release; }
 };
 
-float NoteHz(int midi);  // A4 = 69 = 440 Hz
+float NoteHz(int midi);   // A4 = 69 = 440 Hz
 float Sine(float phase);  // phase in turns
 // Band-limited square and saw (polyBLEP), phase in turns, dt = hz / rate.
 float Square(float phase, float dt, float width = 0.5f);

@@ -11,7 +11,8 @@ namespace {
 
 bool ReadSheet(const std::string& path, SheetImage& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
@@ -21,8 +22,8 @@ bool ReadSheet(const std::string& path, SheetImage& out) {
     }
     png_init_io(png, f);
     png_read_info(png, info);
-    if (png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE || png_get_image_width(png, info) != 512 ||
-        png_get_image_height(png, info) != 512) {
+    if (png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE ||
+        png_get_image_width(png, info) != 512 || png_get_image_height(png, info) != 512) {
         png_destroy_read_struct(&png, &info, nullptr);
         std::fclose(f);
         return false;
@@ -45,7 +46,9 @@ bool ReadSheet(const std::string& path, SheetImage& out) {
     return true;
 }
 
-float Channel(uint32_t c, int shift) { return static_cast<float>((c >> shift) & 0xFF); }
+float Channel(uint32_t c, int shift) {
+    return static_cast<float>((c >> shift) & 0xFF);
+}
 
 }  // namespace
 
@@ -63,7 +66,9 @@ bool Compositor::LoadSheets(const std::string& dataFolder) {
     return true;
 }
 
-void Compositor::Clear() { screen.assign(kScreenW * kScreenH, 0); }
+void Compositor::Clear() {
+    screen.assign(kScreenW * kScreenH, 0);
+}
 
 // Blend kinds of the renderer for blend mode 0: translucent colours mix by the factor F,
 // opaque white replaces, opaque tinted replaces with the tint. Transparent texels are
@@ -86,7 +91,8 @@ void Compositor::Draw(const Sprite& s) {
                 u &= 511;  // the sampler wraps
                 v &= 511;
                 uint8_t i = sheet->index[v * 512 + u];
-                if (i == 0) continue;
+                if (i == 0)
+                    continue;
                 texel = sheet->palette[i];
             }
             uint32_t& d = screen[y * kScreenW + x];
@@ -95,9 +101,12 @@ void Compositor::Draw(const Sprite& s) {
                 int shift = 16 - 8 * c;
                 float src = Channel(texel, shift);
                 float dst = Channel(d, shift);
-                if (translucent) out[c] = src * f[c] + dst * (1 - f[c]);
-                else if (white) out[c] = src;
-                else out[c] = src * f[c] / a;
+                if (translucent)
+                    out[c] = src * f[c] + dst * (1 - f[c]);
+                else if (white)
+                    out[c] = src;
+                else
+                    out[c] = src * f[c] / a;
             }
             d = (static_cast<uint32_t>(out[0]) << 16) | (static_cast<uint32_t>(out[1]) << 8) |
                 static_cast<uint32_t>(out[2]);
@@ -107,7 +116,8 @@ void Compositor::Draw(const Sprite& s) {
 
 bool Compositor::WritePng(const std::string& path) const {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {

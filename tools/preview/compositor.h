@@ -20,8 +20,8 @@ struct Sprite {
 
 struct SheetImage {
     bool loaded = false;
-    std::vector<uint8_t> index;      // 512 x 512 palette indices
-    std::vector<uint32_t> palette;   // 256 entries, 0xRRGGBB
+    std::vector<uint8_t> index;     // 512 x 512 palette indices
+    std::vector<uint32_t> palette;  // 256 entries, 0xRRGGBB
 };
 
 class Compositor {

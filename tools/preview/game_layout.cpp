@@ -51,10 +51,12 @@ SpriteList GameScene(const GameState& s) {
         for (int n = 15; n >= 0; --n) {
             for (int k = 1; k <= 6; ++k) {
                 char ch = kShapes[queue[k]][n];
-                Tile(out, ch == '.' ? 0 : ch - '0', originX[k] + 24 * (n % 4), originY[k] + 24 * (n / 4));
+                Tile(out, ch == '.' ? 0 : ch - '0', originX[k] + 24 * (n % 4),
+                     originY[k] + 24 * (n / 4));
             }
             char ch = kShapes[queue[0]][n];
-            if (ch != '.') Tile(out, ch - '0', 496 + 96 + 24 * (n % 4), 240 + 24 * (n / 4));
+            if (ch != '.')
+                Tile(out, ch - '0', 496 + 96 + 24 * (n % 4), 240 + 24 * (n / 4));
         }
     }
     char text[32];
@@ -62,14 +64,16 @@ SpriteList GameScene(const GameState& s) {
     Glyphs(out, text, 11, 310, 24);
     std::snprintf(text, sizeof text, "Level %2d", s.level);
     Glyphs(out, text, 10, 298, 120);
-    if (s.paused) Glyphs(out, "P A U S E", 10, 568, 288);
+    if (s.paused)
+        Glyphs(out, "P A U S E", 10, 568, 288);
     if (!s.paused) {
         int grid[360];
         FillGrid(grid);
         for (int i = 0; i < 360; ++i) Tile(out, grid[i], 496 + 24 * (i % 12), 24 * (i / 12));
         for (int b = 0; b < s.gameOverCounter; ++b)
             out.push_back({3, 0, 248, 416, 8, 16, 720 - 24 * b, 1280, 24});
-        if (s.gameOverCounter > 32) out.push_back({2, 255, 43, 181, 43, 220, 240, 768, 132});
+        if (s.gameOverCounter > 32)
+            out.push_back({2, 255, 43, 181, 43, 220, 240, 768, 132});
     }
     out.push_back({120, 32, 0, 16, 16, 0, 0, 1280, 720, 0x00FFFFFF});
     out.push_back({120, 32, 0, 16, 16, -256, -256, 1760, 256});

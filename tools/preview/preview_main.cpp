@@ -11,7 +11,8 @@ namespace {
 bool Compose(Compositor& c, const SpriteList& list, const std::string& path) {
     c.Clear();
     for (const Sprite& s : list) c.Draw(s);
-    if (c.WritePng(path)) return true;
+    if (c.WritePng(path))
+        return true;
     std::fprintf(stderr, "preview: cannot write %s\n", path.c_str());
     return false;
 }
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     std::string data = std::string(argv[1]) + "/";
     std::string out = std::string(argv[2]) + "/";
     static Compositor c;
-    if (!c.LoadSheets(data)) return 1;
+    if (!c.LoadSheets(data))
+        return 1;
     TitleState title;
     TitleState ranking;
     ranking.panel = 1;

@@ -64,9 +64,11 @@ void Settings(SpriteList& out, const TitleState& s) {
     Box(out, 10, 330 + 188, 182, 188, 20, 0x7FFFFFFF, rim);
     Box(out, 10, 330, 234, 188, 20, 0x7FFFFFFF, rim);
     const int codes[4] = {0, 1, 2, 3};
-    for (int i = 0; i < 4; ++i) Box(out, 10, 512 + 30 * codes[i], 390 + 52 * i, 30, 20, 0x7FFFFFFF, rim);
+    for (int i = 0; i < 4; ++i)
+        Box(out, 10, 512 + 30 * codes[i], 390 + 52 * i, 30, 20, 0x7FFFFFFF, rim);
     Box(out, 10, 512 + 30 * s.panelColor, 598, 30, 20, 0x7FFFFFFF, rim);
-    const char* labels[7] = {"SCREEN MODE", "VSYNC", "TIMER", "FRAME SKIP", "BGM VOLUME", "SE VOLUME",
+    const char* labels[7] = {"SCREEN MODE",       "VSYNC",      "TIMER",
+                             "FRAME SKIP",        "BGM VOLUME", "SE VOLUME",
                              "BUTTON ARRANGEMENT"};
     for (int i = 0; i < 7; ++i) Text(out, labels[i], 29, 326, 54 + 52 * i, 10, 16, 32);
     const char* buttons[4] = {"DECISION", "CANCELLATION", "PAUSE", "SHIFT"};
@@ -82,9 +84,11 @@ void Settings(SpriteList& out, const TitleState& s) {
         Text(out, "       OFF", 29, 334, y, 10, 16, 32);
         Text(out, "       ON", 29, 334 + 188, y, 10, 16, 32);
     }
-    const char* timers[4] = {"    timeGetTime", "PerformanceCounter", "      Sleep", "     No Wait"};
+    const char* timers[4] = {"    timeGetTime", "PerformanceCounter", "      Sleep",
+                             "     No Wait"};
     for (int i = 0; i < 4; ++i) Text(out, timers[i], 29, 334 + 188 * i, 180, 10, 16, 32);
-    for (int y : {388, 440, 492, 544, 596}) Text(out, "0  1  2  3  4  5  6  7  8  9 ", 29, 522, y, 10, 16, 32);
+    for (int y : {388, 440, 492, 544, 596})
+        Text(out, "0  1  2  3  4  5  6  7  8  9 ", 29, 522, y, 10, 16, 32);
 }
 
 }  // namespace
@@ -102,8 +106,10 @@ SpriteList TitleScene(const TitleState& s) {
     Box(out, 10, 468, 470 + 96 * s.cursor, 384, 6, 0x7FFFFFFF, 0xBFFFFFFF);
     if (s.panel != 0) {
         Box(out, s.panelColor, 208, 0, 880, 720, 0x7FFFFFFF, 0xBFFFFFFF);
-        if (s.panel == 1) Ranking(out);
-        if (s.panel == 2) Settings(out, s);
+        if (s.panel == 1)
+            Ranking(out);
+        if (s.panel == 2)
+            Settings(out, s);
     }
     Overlays(out, 0);
     return out;
