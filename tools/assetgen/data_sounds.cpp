@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kTracks = 64;
 constexpr int kListNames = kTracks + kEffects;
-constexpr float kMusicQuality = 0.2f;
+constexpr float kMusicQuality = 0.35f;
 constexpr float kEffectQuality = 0.4f;
 
 // The track numbers with music of their own; the rest play the quiet loop.

@@ -23,125 +23,143 @@ float Seconds(int frames) {
     return static_cast<float>(frames) / kRate;
 }
 
-// Renders one note as mono samples (the part pans it).
-std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
-    Envelope env;
-    float dt = v.hz / kRate;
-    Noise noise(seed);
-    OnePole tone, tone2;
-    switch (v.instrument) {
+Envelope EnvelopeOf(Instrument instrument) {
+    switch (instrument) {
         case Instrument::Lead:
-            env = {0.006f, 0.18f, 0.55f, 0.12f};
-            break;
+            return {0.006f, 0.18f, 0.55f, 0.12f};
         case Instrument::Bass:
-            env = {0.003f, 0.16f, 0.45f, 0.05f};
-            break;
+            return {0.003f, 0.16f, 0.45f, 0.05f};
         case Instrument::Pad:
-            env = {0.25f, 0.6f, 0.7f, 0.5f};
-            break;
+            return {0.25f, 0.6f, 0.7f, 0.5f};
         case Instrument::Arp:
-            env = {0.002f, 0.09f, 0.0f, 0.06f};
-            break;
+            return {0.002f, 0.09f, 0.0f, 0.06f};
         case Instrument::Bell:
-            env = {0.002f, 0.9f, 0.0f, 0.4f};
-            break;
+            return {0.002f, 0.9f, 0.0f, 0.4f};
         case Instrument::Drone:
-            env = {1.2f, 1.0f, 0.8f, 1.5f};
-            break;
+            return {1.2f, 1.0f, 0.8f, 1.5f};
         case Instrument::Kick:
-            env = {0.001f, 0.28f, 0.0f, 0.02f};
-            break;
+            return {0.001f, 0.28f, 0.0f, 0.02f};
         case Instrument::Snare:
-            env = {0.001f, 0.16f, 0.0f, 0.03f};
-            break;
+            return {0.001f, 0.16f, 0.0f, 0.03f};
         case Instrument::Hat:
-            env = {0.001f, 0.035f, 0.0f, 0.01f};
-            break;
+            return {0.001f, 0.035f, 0.0f, 0.01f};
         case Instrument::OpenHat:
-            env = {0.001f, 0.22f, 0.0f, 0.05f};
-            break;
+            return {0.001f, 0.22f, 0.0f, 0.05f};
     }
-    float gate = v.gate;
-    if (v.instrument >= Instrument::Kick || v.instrument == Instrument::Arp ||
-        v.instrument == Instrument::Bell)
-        gate = env.attack + env.decay;
-    int frames = static_cast<int>(env.Length(gate) * kRate) + 1;
-    std::vector<float> out(frames);
-    float phase = 0, phase2 = 0, phase3 = 0;
-    tone.SetCutoff(v.instrument == Instrument::Snare ? 5000.0f : 9000.0f);
-    tone2.SetCutoff(v.instrument == Instrument::Snare ? 300.0f : 6000.0f);
-    for (int i = 0; i < frames; ++i) {
-        float t = Seconds(i);
-        float e = env.At(t, gate);
-        float s = 0;
-        switch (v.instrument) {
+    return {};
+}
+
+// Drums, arpeggios and bells ring out by themselves; the rest are held for their note.
+bool RingsOut(Instrument instrument) {
+    return instrument >= Instrument::Kick || instrument == Instrument::Arp ||
+           instrument == Instrument::Bell;
+}
+
+// One sounding note: its oscillators' phases and filters, stepped a sample at a time.
+class Oscillator {
+public:
+    Oscillator(const Voice& v, uint32_t seed) : voice(v), dt(v.hz / kRate), noise(seed) {
+        bool snare = v.instrument == Instrument::Snare;
+        tone.SetCutoff(snare ? 5000.0f : 9000.0f);
+        tone2.SetCutoff(snare ? 300.0f : 6000.0f);
+    }
+
+    float Next(float t) {
+        float s = Sample(t);
+        Wrap(phase);
+        Wrap(phase2);
+        Wrap(phase3);
+        return s;
+    }
+
+private:
+    static void Wrap(float& p) {
+        if (p >= 1)
+            p -= std::floor(p);
+    }
+
+    float Sample(float t) {
+        switch (voice.instrument) {
             case Instrument::Lead: {
                 // FM: a bright attack mellowing as the index falls, and a late vibrato.
                 float index = 1.2f * std::exp(-t * 6.0f) + 0.35f;
-                float vib = t > 0.18f ? 0.004f * Sine(5.5f * t) : 0.0f;
-                s = Sine(phase + index * Sine(phase2) / 6.2832f) * 0.8f +
-                    0.2f * Square(phase3, dt, 0.25f);
-                phase += dt * (1 + vib);
-                phase2 += 2 * dt * (1 + vib);
-                phase3 += dt * (1 + vib);
-                break;
+                float step = dt * (1 + (t > 0.18f ? 0.004f * Sine(5.5f * t) : 0.0f));
+                float s = Sine(phase + index * Sine(phase2) / 6.2832f) * 0.8f +
+                          0.2f * Square(phase3, dt, 0.25f);
+                phase += step;
+                phase2 += 2 * step;
+                phase3 += step;
+                return s;
             }
             case Instrument::Bass: {
                 tone.SetCutoff(300.0f + 2200.0f * std::exp(-t * 18.0f));
-                s = tone.LowPass(Saw(phase, dt)) * 1.3f + 0.5f * Sine(phase);
+                float s = tone.LowPass(Saw(phase, dt)) * 1.3f + 0.5f * Sine(phase);
                 phase += dt;
-                break;
+                return s;
             }
             case Instrument::Pad: {
                 // Three detuned saws, softened.
                 float a = Saw(phase, dt) + Saw(phase2, dt * 1.006f) + Saw(phase3, dt * 0.994f);
                 tone.SetCutoff(1400.0f);
-                s = tone2.LowPass(tone.LowPass(a)) * 0.5f;
                 phase += dt;
                 phase2 += dt * 1.006f;
                 phase3 += dt * 0.994f;
-                break;
+                return tone2.LowPass(tone.LowPass(a)) * 0.5f;
             }
+            default:
+                return StruckSample(t);
+        }
+    }
+
+    float StruckSample(float t) {
+        float s = 0;
+        switch (voice.instrument) {
             case Instrument::Arp:
                 s = Square(phase, dt, 0.3f) * 0.6f;
-                phase += dt;
                 break;
-            case Instrument::Bell: {
+            case Instrument::Bell:
                 s = Sine(phase + 0.9f * std::exp(-t * 3.0f) * Sine(phase2) / 6.2832f);
-                phase += dt;
                 phase2 += 3.5f * dt;
                 break;
-            }
-            case Instrument::Drone: {
+            case Instrument::Drone:
                 s = Triangle(phase) * 0.6f + 0.4f * Sine(phase2);
-                phase += dt;
                 phase2 += dt * 2.003f;
                 break;
-            }
             case Instrument::Kick: {
-                float hz = 45.0f + 110.0f * std::exp(-t * 30.0f);
-                s = Sine(phase) + (i < 80 ? 0.4f * noise.Next() : 0.0f);
-                phase += hz / kRate;
-                break;
+                // A sine falling from 155 Hz to 45 Hz, with a click of noise at the start.
+                s = Sine(phase) + (t < 0.0018f ? 0.4f * noise.Next() : 0.0f);
+                phase += (45.0f + 110.0f * std::exp(-t * 30.0f)) / kRate;
+                return s;
             }
-            case Instrument::Snare: {
-                float n = tone2.HighPass(tone.LowPass(noise.Next()));
-                s = 0.9f * n + 0.45f * Sine(phase) * std::exp(-t * 30.0f);
+            case Instrument::Snare:
+                s = 0.9f * tone2.HighPass(tone.LowPass(noise.Next())) +
+                    0.45f * Sine(phase) * std::exp(-t * 30.0f);
                 phase += 185.0f / kRate;
-                break;
-            }
-            case Instrument::Hat:
-            case Instrument::OpenHat:
-                s = 0.6f * tone2.HighPass(noise.Next());
-                break;
+                return s;
+            default:
+                return 0.6f * tone2.HighPass(noise.Next());  // the hats
         }
-        if (phase >= 1)
-            phase -= std::floor(phase);
-        if (phase2 >= 1)
-            phase2 -= std::floor(phase2);
-        if (phase3 >= 1)
-            phase3 -= std::floor(phase3);
-        out[i] = s * e * v.velocity;
+        phase += dt;
+        return s;
+    }
+
+    Voice voice;
+    float dt;
+    Noise noise;
+    OnePole tone, tone2;
+    float phase = 0, phase2 = 0, phase3 = 0;
+};
+
+// Renders one note as mono samples (the part pans it).
+std::vector<float> RenderVoice(const Voice& v, uint32_t seed) {
+    Envelope env = EnvelopeOf(v.instrument);
+    float gate = RingsOut(v.instrument) ? env.attack + env.decay : v.gate;
+    int frames = static_cast<int>(env.Length(gate) * kRate) + 1;
+    std::vector<float> out(frames);
+    Oscillator osc(v, seed);
+    for (int i = 0; i < frames; ++i) {
+        float t = Seconds(i);
+        out[i] = osc.Next(t) * env.At(t, gate) * v.velocity;
     }
     return out;
 }
