@@ -104,6 +104,8 @@ void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
 bool InitWindowSystem() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    // Pad 0 is the first game controller; without the subsystem the game is keyboard-only.
+    (void)SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     IgnoreUnusedEvents();
     return true;
 }

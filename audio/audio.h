@@ -7,6 +7,12 @@
 
 class System;
 
+inline constexpr int32_t kEffects = 32;
+
+// Sound is on when the sound mode is 1 (WAVE) or 2 (Ogg Vorbis) and an engine exists; every
+// voice operation is skipped otherwise.
+[[nodiscard]] bool SoundIsOn(const System& system);
+
 // Tools and tests that report which effects a frame played point CXa2 at one of these.
 struct EffectLog {
     static constexpr int kCapacity = 64;
@@ -22,6 +28,10 @@ public:
     System* settings = nullptr;
     int32_t blockSize = 32768;  // bytes per music block
     EffectLog* effectLog = nullptr;
+    // Set by a fade's first step, so the next steps continue it; cleared when it ends or
+    // when its request is withdrawn.
+    int32_t musicFadeOutRunning = 0;
+    int32_t musicFadeInRunning = 0;
 
     // Engine and mastering voice (start-up, sound modes 1 and 2). False only when the
     // mastering voice fails; no engine at all means a silent game (audioUnavailable = 1).

@@ -8,6 +8,8 @@ class CDx_Gr;
 class CXa2;
 class System;
 class MapSceneEntity;
+class CSetVerTex;
+struct PlayState;
 
 class CObjectIcDX {
 public:
@@ -18,6 +20,14 @@ public:
     System* system;
     MapSceneEntity* scene;
     CXa2* audio;
+
+    // The play frame on thePlayState: queue, motion, locking, rows, level and score, then
+    // the play drawing.
+    void RunPlayFrame();
+    // The play drawing in its fixed order, the game-over sequence last.
+    void DrawPlayScene(PlayState& play);
+    // Curtain, picture and cover fade of a game that has ended, then the end of the game.
+    void StepGameOver(PlayState& play, CSetVerTex& forward);
 
     // The four bands that frame the open area (also drawn by the title scene).
     void DrawBorderBands();

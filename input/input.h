@@ -7,6 +7,18 @@
 class System;
 class MapSceneEntity;
 
+// The bits of System's inputDirections.
+inline constexpr int32_t kDirectionUp = 1;
+inline constexpr int32_t kDirectionDown = 2;
+inline constexpr int32_t kDirectionLeft = 4;
+inline constexpr int32_t kDirectionRight = 8;
+
+// The bits of System's inputButtons: the four game actions.
+inline constexpr int32_t DECISION = 1;
+inline constexpr int32_t CANCELLATION = 2;
+inline constexpr int32_t PAUSE = 4;
+inline constexpr int32_t SHIFT = 8;
+
 // One pad's last state, in the layout of the platform's pad-state record.
 struct PadState {
     uint32_t packetNumber;
