@@ -1,10 +1,13 @@
 // tessaroid-preview: composes the scenes from the generated sheets into 1280 x 720 PNG
-// files, to look at the art as the game lays it out.
+// files, to look at the art as the game lays it out. Either from its own example layouts
+// (DATA_FOLDER OUTPUT_FOLDER), or from the draw list of the last frame of a tessaroid-trace
+// run made with --draws (--trace DATA_FOLDER TRACE_FILE OUTPUT_PNG).
 #include <cstdio>
 #include <string>
 
 #include "tools/preview/compositor.h"
 #include "tools/preview/scene_layouts.h"
+#include "tools/preview/trace_draws.h"
 
 namespace {
 
@@ -17,11 +20,27 @@ bool Compose(Compositor& c, const SpriteList& list, const std::string& path) {
     return false;
 }
 
+int ComposeTrace(const std::string& data, const std::string& trace, const std::string& png) {
+    static Compositor c;
+    if (!c.LoadSheets(data + "/"))
+        return 1;
+    SpriteList list;
+    if (!ReadTraceDraws(trace, &list)) {
+        std::fprintf(stderr, "preview: no draw list in %s\n", trace.c_str());
+        return 1;
+    }
+    return Compose(c, list, png) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--trace")
+        return ComposeTrace(argv[2], argv[3], argv[4]);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaroid-preview DATA_FOLDER OUTPUT_FOLDER\n");
+        std::fprintf(stderr,
+                     "usage: tessaroid-preview DATA_FOLDER OUTPUT_FOLDER\n"
+                     "       tessaroid-preview --trace DATA_FOLDER TRACE_FILE OUTPUT_PNG\n");
         return 2;
     }
     std::string data = std::string(argv[1]) + "/";
