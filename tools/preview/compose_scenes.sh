@@ -11,7 +11,7 @@ mkdir -p "$out"
 for script in "$here"/scenes/*.txt; do
     name=$(basename "$script" .txt)
     "$build/bin/tessaroid-trace" < "$script" | tail -n 1 > "$out/$name.jsonl"
-    "$build/bin/tessaroid-preview" --trace "$build/game/data" "$out/$name.jsonl" "$out/$name.png"
+    "$build/bin/tessaroid-preview" "$build/game/data" "$out/$name.jsonl" "$out/$name.png"
     rm "$out/$name.jsonl"
     echo "$out/$name.png"
 done

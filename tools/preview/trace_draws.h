@@ -3,8 +3,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "tools/preview/scene_layouts.h"
+#include "tools/preview/compositor.h"
+
+using SpriteList = std::vector<Sprite>;
 
 // Reads the last line of the trace file that carries a draw list. False when there is none.
 [[nodiscard]] bool ReadTraceDraws(const std::string& tracePath, SpriteList* out);
