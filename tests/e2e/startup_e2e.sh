@@ -50,6 +50,7 @@ part=$(printf 'deep%.0s' $(seq 50))
 deep="$E2E_TMP/$part/$part/$part/$part"
 mkdir -p "$deep"
 cp -a "$GAME_DIR"/. "$deep"/
+rm -f "$deep/Game.ini"
 "$deep/tessaroid" 2>"$E2E_TMP/deep.err" &
 pid=$!
 wait_exit "$pid" 10; status=$STATUS
