@@ -134,6 +134,19 @@ int32_t ReadWave(WaveStream* stream, uint32_t size, uint8_t* buffer, uint32_t* t
     return kWaveOk;
 }
 
+uint32_t ReadWaveAvailable(WaveStream* stream, uint32_t size, uint8_t* buffer) {
+    WaveStream& s = *stream;
+    uint32_t take = size < s.data.size ? size : s.data.size;
+    if (s.file < 0 || take == 0 || !FileSeek(s.file, s.position))
+        return 0;
+    int64_t got = FileRead(s.file, buffer, take);
+    if (got <= 0)
+        return 0;
+    s.position += got;
+    s.data.size -= static_cast<uint32_t>(got);
+    return static_cast<uint32_t>(got);
+}
+
 bool SeekWaveData(WaveStream* stream, int64_t offset) {
     if (stream->file < 0 || offset < 0)
         return false;

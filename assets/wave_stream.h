@@ -49,6 +49,10 @@ struct WaveFormat {
 // took; *taken says how many. kWaveFail when the file ends before them.
 [[nodiscard]] int32_t ReadWave(WaveStream* stream, uint32_t size, uint8_t* buffer, uint32_t* taken);
 
+// Copies up to size bytes of the sample data, never more than data.size and never past the
+// end of the file, counting data.size down by what it copied. Returns that count.
+[[nodiscard]] uint32_t ReadWaveAvailable(WaveStream* stream, uint32_t size, uint8_t* buffer);
+
 // Moves the read position to offset bytes past the start of the sample data.
 [[nodiscard]] bool SeekWaveData(WaveStream* stream, int64_t offset);
 

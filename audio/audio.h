@@ -4,10 +4,27 @@
 #pragma once
 
 #include <cstdint>
+#include <thread>
 
 class System;
 
 inline constexpr int32_t kEffects = 32;
+inline constexpr int32_t kTracks = 64;
+inline constexpr uint32_t kEndOfStream = 0x40;
+
+// One buffer description as submitted to a voice: the effect's whole sound, or one music
+// block. The loop fields are always 0 here.
+struct EffectBuffer {
+    uint32_t flags;       // kEndOfStream on an effect shorter than its limit
+    uint32_t audioBytes;  // bytes of sample data
+    const uint8_t* data;
+    uint32_t playBegin;   // sample frames
+    uint32_t playLength;  // sample frames
+    uint32_t loopBegin;
+    uint32_t loopLength;
+    uint32_t loopCount;
+    void* context;
+};
 
 // Sound is on when the sound mode is 1 (WAVE) or 2 (Ogg Vorbis) and an engine exists; every
 // voice operation is skipped otherwise.
@@ -26,7 +43,17 @@ public:
     virtual ~CXa2();
 
     System* settings = nullptr;
-    int32_t blockSize = 32768;  // bytes per music block
+    float effectVolumes[kEffects] = {};  // each effect voice's volume as read back after loading
+    float effectRatios[kEffects] = {};   // and its frequency ratio
+    float musicVolume = 0.0f;            // the music voice's, read back after creation
+    float musicRatio = 0.0f;
+    std::thread streamThread;            // the music streaming thread, joined by ReleaseAudio
+    int32_t blockSize = 32768;           // bytes per music block
+    uint8_t* effectData[kEffects] = {};  // effect n's sample data
+    EffectBuffer effectBuffers[kEffects] = {};
+    // Each track's data area: three blocks, of which the first two are filled in turn.
+    uint8_t* musicData[kTracks] = {};
+    EffectBuffer musicBuffers[kTracks] = {};
     EffectLog* effectLog = nullptr;
     // Set by a fade's first step, so the next steps continue it; cleared when it ends or
     // when its request is withdrawn.
@@ -52,7 +79,8 @@ public:
     void ApplyMusicVolume();
     // One step of a pending music fade; called once per frame by both scenes.
     void MusicFade();
-    // Restarts track n from its first sample.
+    // Restarts track n from its first sample. The streaming thread moves the stream before
+    // it reads the track's next block; the main thread only asks for it.
     void RewindMusic(int32_t n);
     // Stops the streaming thread and destroys every voice (shutdown).
     void ReleaseAudio();

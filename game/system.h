@@ -68,6 +68,9 @@ public:
     int32_t bgmFadeIn = 0;
     int32_t dataFolderRelative = 0;
     SharedInt audioStopRequest{0};
+    // 1 while track n waits for the streaming thread to rewind it (RewindMusic asks; the
+    // thread moves the stream itself, so no file or decoder is touched by two threads).
+    SharedInt musicRewindRequest[kMusicTracks];
     uint32_t LoopStart[kMusicTracks] = {};
     uint32_t LoopLength[kMusicTracks] = {};
     char16_t programFolder[kPathUnits] = {};

@@ -68,3 +68,33 @@ void SetVoiceVolume(int32_t voice, float volume) {
     if (Valid(voice))
         volumes[voice] = volume;
 }
+
+// The output is always there; voices take any format and any sound.
+int32_t OpenVoiceOutput() {
+    calls += "open ";
+    return kVoiceOutputReady;
+}
+void CloseVoiceOutput() {
+    calls += "close ";
+}
+bool CreateVoice(int32_t voice, const VoiceFormat&) {
+    Record("create", voice);
+    return true;
+}
+void DestroyVoice(int32_t voice) {
+    Record("destroy", voice);
+}
+bool SetVoiceSound(int32_t voice, const uint8_t*, int32_t bytes) {
+    Record("sound", voice);
+    return bytes > 0;
+}
+bool SubmitVoiceBlock(int32_t voice, const uint8_t*, int32_t) {
+    Record("block", voice);
+    return true;
+}
+float VoiceVolume(int32_t) {
+    return 1.0f;
+}
+float VoiceFrequencyRatio(int32_t) {
+    return 1.0f;
+}

@@ -1,0 +1,13 @@
+// The OpenAL Soft loopback output for the audio tests: instead of a sound card the mix is
+// rendered into memory, as many frames at a time as the caller asks for.
+#pragma once
+
+#include <cstdint>
+
+// Makes the next OpenVoiceOutput open a loopback device: 16-bit stereo at sampleRate, with
+// no output limiter. False when this OpenAL has no loopback devices.
+[[nodiscard]] bool UseLoopbackOutput(int32_t sampleRate);
+
+// Mixes the next frames of the open loopback output into frames (interleaved left, right).
+// False when no loopback output is open.
+[[nodiscard]] bool RenderLoopback(int16_t* frames, int32_t count);
