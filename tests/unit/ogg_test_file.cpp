@@ -18,7 +18,19 @@ void WritePages(ogg_stream_state& os, std::FILE* f, bool flush) {
 
 }  // namespace
 
+namespace {
+
+float Tone(int frame) {
+    return 0.5f * std::sin(2.0f * 3.14159265f * 440.0f * frame / 44100.0f);
+}
+
+}  // namespace
+
 bool WriteOggTone(const std::string& path, int frames, int channels) {
+    return WriteOggSignal(path, frames, channels, Tone);
+}
+
+bool WriteOggSignal(const std::string& path, int frames, int channels, float (*signal)(int frame)) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr)
         return false;
@@ -47,7 +59,7 @@ bool WriteOggTone(const std::string& path, int frames, int channels) {
         if (chunk > 0) {
             float** buffer = vorbis_analysis_buffer(&vd, chunk);
             for (int i = 0; i < chunk; ++i) {
-                float v = 0.5f * std::sin(2.0f * 3.14159265f * 440.0f * (written + i) / 44100.0f);
+                float v = signal(written + i);
                 for (int c = 0; c < channels; ++c) buffer[c][i] = v;
             }
             written += chunk;
