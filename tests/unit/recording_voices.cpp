@@ -11,6 +11,7 @@ constexpr int kVoices = kEffectVoices + 1;
 std::string calls;
 int32_t queued[kVoices] = {};
 float volumes[kVoices] = {};
+int32_t outputResult = kVoiceOutputReady;
 
 void Record(const char* op, int32_t voice) {
     calls += op;
@@ -27,6 +28,11 @@ void ResetRecordedVoices() {
     calls.clear();
     for (int32_t& q : queued) q = 0;
     for (float& v : volumes) v = -1.0f;
+    outputResult = kVoiceOutputReady;
+}
+
+void SetRecordedOutputResult(int32_t result) {
+    outputResult = result;
 }
 
 std::string RecordedVoiceCalls() {
@@ -72,7 +78,7 @@ void SetVoiceVolume(int32_t voice, float volume) {
 // The output is always there; voices take any format and any sound.
 int32_t OpenVoiceOutput() {
     calls += "open ";
-    return kVoiceOutputReady;
+    return outputResult;
 }
 void CloseVoiceOutput() {
     calls += "close ";

@@ -16,3 +16,7 @@ void SetQueuedVoiceBuffers(int32_t voice, int32_t count);
 
 // The volume last set on the voice, -1 when none was.
 [[nodiscard]] float RecordedVoiceVolume(int32_t voice);
+
+// What OpenVoiceOutput answers from now on (kVoiceOutputReady until set; reset by
+// ResetRecordedVoices).
+void SetRecordedOutputResult(int32_t result);
