@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The program's sound under Xvfb: every failure of the sound and picture stages of start-up
+# shows its message and ends with status 0 and nothing written; with no sound device the
+# game runs silent; through OpenAL's wave-file output a short session holds the game's
+# effects and music.
+GAME_DIR=${1:?program folder}
+source "$(dirname "$0")/lib.sh"
+start_xvfb
+[ -d "$GAME_DIR/data/wav" ] && [ -d "$GAME_DIR/data/ogg" ] && [ -f "$GAME_DIR/Game.ini" ] ||
+    { echo "no data folder or settings file in $GAME_DIR"; exit 77; }
+
+# Gives the folder the build's Game.ini (default settings, volumes up) with the sound mode
+# set: 1 WAVE, 2 Ogg Vorbis (stored as 2 and 1).
+set_sound_mode() {
+    local code=$(( $2 == 1 ? 2 : 1 ))
+    cp "$GAME_DIR/Game.ini" "$1/Game.ini"
+    printf "\\x$(printf %02x $code)" | dd of="$1/Game.ini" bs=1 seek=21 conv=notrunc status=none
+}
+
+# Waits for a message box with this title and returns its id.
+wait_box() {
+    local title=$1 id
+    for _ in $(seq 200); do
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+close_box() {
+    local id=$1
+    xdotool key --window "$id" Return
+    for _ in $(seq 100); do
+        xwininfo -id "$id" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+}
+
+# Runs the folder's game with a sound device and expects the boxes given as title/text
+# pairs, in order (each also a "Title: text" line on stderr), then status 0 and no file
+# written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
+expect_failure() {
+    local dir=$1 name=$2
+    shift 2
+    local before
+    before=$(cd "$dir" && md5sum Game.ini dir.txt)
+    ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
+    local pid=$!
+    GAME_PIDS=$pid
+    while [ $# -gt 0 ]; do
+        local box
+        box=$(wait_box "$1") || fail "$name: no \"$1\" box"
+        close_box "$box"
+        grep -qF "$1: $2" "$E2E_TMP/$name.err" || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
+        shift 2
+    done
+    wait_exit "$pid" 20
+    [ "$STATUS" = 0 ] || fail "$name: ended with $STATUS"
+    if [ -n "${EXPECT_ERR:-}" ]; then
+        grep -qF "$EXPECT_ERR" "$E2E_TMP/$name.err" || fail "$name: no \"$EXPECT_ERR\" on stderr"
+    fi
+    [ "$(cd "$dir" && md5sum Game.ini dir.txt)" = "$before" ] || fail "$name: files were written"
+    echo "$name: as expected"
+}
+
+init_failed="ゲームの初期化に失敗しました。"
+not_found="ファイルが見つかりません"
+
+# WAVE mode (1).
+dir=$(new_program_folder); set_sound_mode "$dir" 1
+rm "$dir/data/wav/wav_0000.txt"
+expect_failure "$dir" no-wave-list Message "$dir/data\\wav\\wav_0000.txt $not_found" Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 1
+rm "$dir/data/wav/se_00003.wav"
+expect_failure "$dir" no-wave-effect Error "Waveファイルのオープンに失敗" Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 1
+rm "$dir/data/wav/bgm_0006.wav"
+expect_failure "$dir" no-wave-track Error "WAVEファイルを開くのに失敗" Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 1
+rm "$dir/data/wav/bgm_0005.wav.sli"
+expect_failure "$dir" no-loop-file Message "$dir/data\\wav\\bgm_0005.wav.sli $not_found" Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 1
+rm "$dir/data/grp/grp_0003.txt"
+expect_failure "$dir" no-picture-list Message "$dir/data\\grp\\grp_0003.txt $not_found" \
+    Error "失敗しました。1" Message "$init_failed"
+
+# Ogg Vorbis mode (2): its track failures go to stderr only.
+dir=$(new_program_folder); set_sound_mode "$dir" 2
+head -c 5000 /dev/zero > "$dir/data/ogg/bgm_0007.ogg"
+EXPECT_ERR="Input does not appear to be an Ogg bitstream." \
+    expect_failure "$dir" not-vorbis-track Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 2
+rm "$dir/data/ogg/bgm_0000.ogg"
+EXPECT_ERR="Open Error : $dir/data\\ogg\\bgm_0000.ogg" \
+    expect_failure "$dir" no-ogg-track Message "$init_failed"
+
+dir=$(new_program_folder); set_sound_mode "$dir" 2
+head -c 300 /dev/zero > "$dir/data/ogg/se_00001.ogg"
+EXPECT_ERR="Input does not appear to be an Ogg bitstream." \
+    expect_failure "$dir" not-vorbis-effect Message "$init_failed"
+
+# No sound device: the sounds are never loaded, so even a missing sound list goes unseen.
+dir=$(new_program_folder); set_sound_mode "$dir" 2
+rm "$dir/data/ogg/ogg_0000.txt"
+"$dir/tessaroid" 2>"$E2E_TMP/silent.err" &
+pid=$!
+GAME_PIDS=$pid
+id=$(wait_window Tessaroid) || fail "silent: no window"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "silent: the game ended"
+press "$id" Escape
+wait_exit "$pid" 10
+[ "$STATUS" = 0 ] || fail "silent: ended with $STATUS"
+# Only the sound libraries' own complaints about the missing card, nothing from the game.
+own=$(grep -v -e '^ALSA lib' -e '^AL lib' "$E2E_TMP/silent.err")
+[ -n "$own" ] && fail "silent: printed $own"
+echo "silent: as expected"
+
+# A short session through the wave-file output, in both modes: the title is quiet, the
+# decision key's effect sounds, then the game's music plays on with the effects of play.
+for mode in 1 2; do
+    dir=$(new_program_folder); set_sound_mode "$dir" $mode
+    wav="$E2E_TMP/session$mode.wav"
+    printf '[wave]\nfile=%s\n' "$wav" > "$E2E_TMP/alsoft.conf"
+    ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_TMP/alsoft.conf" "$dir/tessaroid" 2>"$E2E_TMP/session.err" &
+    pid=$!
+    GAME_PIDS=$pid
+    id=$(wait_window Tessaroid) || fail "session: no window"
+    sleep 2
+    for key in z Left Left Right Up x a a Down Down; do
+        press "$id" $key
+        sleep 0.6
+    done
+    sleep 1
+    press "$id" Escape
+    wait_exit "$pid" 10
+    [ "$STATUS" = 0 ] || fail "session: ended with $STATUS"
+    python3 "$(dirname "$0")/check_session_wave.py" "$wav" || fail "session $mode: $(cat "$E2E_TMP/session.err")"
+done
+echo "sound e2e: all passed"
