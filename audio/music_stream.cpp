@@ -61,11 +61,15 @@ void SubmitNextBlock(CXa2& audio, StreamState& state, int32_t track) {
     }
 }
 
-// The streaming thread: waits until the period since t0 has passed, by yielding. The
-// difference is taken modulo 2^32, so the millisecond counter's wrap does not stall it.
+// The streaming thread: waits until the period since t0 has passed. The difference is
+// taken modulo 2^32, so the millisecond counter's wrap does not stall it. It sleeps rather
+// than yields: yielding through the whole period would keep a processor busy for a wait
+// that needs no precision.
 void WaitForPeriod(uint32_t t0) {
-    while (ClockMilliseconds() - t0 < static_cast<uint32_t>(kStreamPeriodMilliseconds)) {
-        YieldTimeSlice();
+    constexpr uint32_t kPeriod = kStreamPeriodMilliseconds;
+    for (uint32_t elapsed = ClockMilliseconds() - t0; elapsed < kPeriod;
+         elapsed = ClockMilliseconds() - t0) {
+        SleepMilliseconds(kPeriod - elapsed);
     }
     YieldTimeSlice();
 }

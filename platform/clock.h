@@ -15,6 +15,9 @@
 // Sleeps for about one millisecond.
 void SleepOneMillisecond();
 
+// Sleeps for about this many milliseconds (the music thread's wait between its top-ups).
+void SleepMilliseconds(uint32_t milliseconds);
+
 // Sleeps for about a tenth of a millisecond: the last steps of a precise wait.
 void SleepBriefly();
 

@@ -32,6 +32,12 @@ void SleepOneMillisecond() {
     nanosleep(&ts, nullptr);
 }
 
+void SleepMilliseconds(uint32_t milliseconds) {
+    timespec ts{static_cast<time_t>(milliseconds / 1000),
+                static_cast<long>(milliseconds % 1000) * 1000000};
+    nanosleep(&ts, nullptr);
+}
+
 void SleepBriefly() {
     timespec ts{0, 100000};
     nanosleep(&ts, nullptr);

@@ -29,6 +29,9 @@ uint32_t ClockCounterFrequency() {
 void SleepOneMillisecond() {
     nowMicroseconds += 1000;
 }
+void SleepMilliseconds(uint32_t milliseconds) {
+    nowMicroseconds += 1000ull * milliseconds;
+}
 void SleepBriefly() {
     nowMicroseconds += 100;
 }

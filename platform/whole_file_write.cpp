@@ -9,10 +9,12 @@ bool FileWriteWhole(const char16_t* path, const void* data, int64_t size) {
         return false;  // never write beside a cut path
     }
     int32_t file = FileOpenPath(temporary, FileOpen::CreateAlways);
-    if (file < 0) return false;
+    if (file < 0)
+        return false;
     bool whole = FileWrite(file, data, size) == size;
     bool closed = FileClose(file);
-    if (whole && closed && FileReplace(temporary, path)) return true;
+    if (whole && closed && FileReplace(temporary, path))
+        return true;
     FileRemove(temporary);
     return false;
 }
