@@ -20,10 +20,3 @@ bool CXa2::LoadWaveEffect(const char16_t*, int32_t) { return false; }
 bool CXa2::LoadOggEffect(const char16_t*, int32_t) { return false; }
 bool CLoadSnd::CreateMusicVoice() { return false; }
 bool CLoadSnd::StartStreamThread() { return false; }
-
-#include "assets/pictures.h"
-
-bool LoadPictures() {
-    theGame->scene->reloadPending = 0;
-    return true;
-}
