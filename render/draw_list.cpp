@@ -20,28 +20,16 @@ Edges TextureEdges(const DrawCommand& c, float g) {
             static_cast<float>(c.srcY) * f, static_cast<float>(c.srcY + c.srcH) * f};
     switch (c.flip) {
         case 1:
-            e.uL -= g;
-            e.uR -= g;
-            e.vT += g;
-            e.vB += g;
+            e.uL -= g; e.uR -= g; e.vT += g; e.vB += g;
             break;
         case 2:
-            e.uL += g;
-            e.uR += g;
-            e.vT -= g;
-            e.vB += g;
+            e.uL += g; e.uR += g; e.vT -= g; e.vB += g;
             break;
         case 3:
-            e.uL -= g;
-            e.uR += g;
-            e.vT -= g;
-            e.vB += g;
+            e.uL -= g; e.uR += g; e.vT -= g; e.vB += g;
             break;
         default:
-            e.uL += g;
-            e.uR += g;
-            e.vT += g;
-            e.vB += g;
+            e.uL += g; e.uR += g; e.vT += g; e.vB += g;
             break;
     }
     return e;
@@ -58,14 +46,10 @@ void SetTexture(SpriteVertex* v, const Edges& e, int32_t flip) {
         vBottom = e.vT;
         vTop = e.vB;
     }
-    v[0].u = uLeft;
-    v[0].v = vBottom;
-    v[1].u = uLeft;
-    v[1].v = vTop;
-    v[2].u = uRight;
-    v[2].v = vBottom;
-    v[3].u = uRight;
-    v[3].v = vTop;
+    v[0].u = uLeft;  v[0].v = vBottom;
+    v[1].u = uLeft;  v[1].v = vTop;
+    v[2].u = uRight; v[2].v = vBottom;
+    v[3].u = uRight; v[3].v = vTop;
 }
 
 // Roll in the screen plane, then yaw, then pitch; the tables' doubles taken as floats.
@@ -96,10 +80,8 @@ int32_t CDx_Gr::Submit(const DrawCommand* command) {
     sheets[n] = c.sheet;
     colors[n] = c.color;
     blendModes[n] = c.blendMode;
-    if (commandLog != nullptr)
-        commandLog[n] = c;
-    if (n < kDrawnCommands)
-        count = n + 1;  // a full list keeps overwriting its last slot
+    if (commandLog != nullptr) commandLog[n] = c;
+    if (n < kDrawnCommands) count = n + 1;  // a full list keeps overwriting its last slot
 
     SpriteVertex* v = &vertices[4 * n];
     SetTexture(v, TextureEdges(c, settings->texelInset), c.flip);
@@ -108,14 +90,10 @@ int32_t CDx_Gr::Submit(const DrawCommand* command) {
     const float right = (static_cast<float>(c.dstW) - c.pivotX) * c.scaleX;
     const float top = -c.pivotY * c.scaleY;
     const float bottom = (static_cast<float>(c.dstH) - c.pivotY) * c.scaleY;
-    v[0].x = left;
-    v[0].y = bottom;
-    v[1].x = left;
-    v[1].y = top;
-    v[2].x = right;
-    v[2].y = bottom;
-    v[3].x = right;
-    v[3].y = top;
+    v[0].x = left;  v[0].y = bottom;
+    v[1].x = left;  v[1].y = top;
+    v[2].x = right; v[2].y = bottom;
+    v[3].x = right; v[3].y = top;
 
     const float r = static_cast<float>((c.color >> 16) & 255) / 256.0f;
     const float g = static_cast<float>((c.color >> 8) & 255) / 256.0f;
@@ -130,15 +108,13 @@ int32_t CDx_Gr::Submit(const DrawCommand* command) {
         v[k].g = g;
         v[k].b = b;
         v[k].a = a;
-        if (rotated)
-            Rotate(v[k], c, *scene);
+        if (rotated) Rotate(v[k], c, *scene);
         const float X = px + v[k].x;
         const float Y = py + v[k].y;
         v[k].x = (2.0f * X - 1280.0f) * 0.00078125f;
         v[k].y = (720.0f - 2.0f * Y) * 0.00138888f;
         v[k].z = v[k].z * 0.0001f;
-        if (rotated)
-            v[k].z += 0.8192f;
+        if (rotated) v[k].z += 0.8192f;
     }
     return 1;
 }
@@ -151,8 +127,7 @@ void CDx_Gr::ResetDrawList() {
     // blendModes stays: every Submit rewrites its slot's three fields.
 }
 
-CSetVerTex::CSetVerTex(CDx_Gr* g, System* s, MapSceneEntity* m)
-    : graphics(g), system(s), scene(m) {}
+CSetVerTex::CSetVerTex(CDx_Gr* g, System* s, MapSceneEntity* m) : graphics(g), system(s), scene(m) {}
 CSetVerTex::~CSetVerTex() = default;
 
 int32_t CSetVerTex::Submit(const DrawCommand* command) {
