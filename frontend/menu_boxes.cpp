@@ -11,7 +11,6 @@ uint32_t theBoxFrameColor = kFirstBoxFrameColor;
 namespace {
 
 constexpr int32_t kFrameSheet = 5;
-constexpr int32_t kFontSheet = 6;
 constexpr uint32_t kCentreColor = 0x7FFFFFFF;
 constexpr uint32_t kPanelFrameColor = 0xBFFFFFFF;
 constexpr int32_t kCursorColumn = 160;  // the cursor box's column of sheet 5
@@ -19,19 +18,7 @@ constexpr int32_t kPanelX = 208;
 
 void SubmitPiece(int32_t x, int32_t y, int32_t w, int32_t h, int32_t sx, int32_t sy, int32_t sw,
                  uint32_t color) {
-    DrawCommand c{};
-    c.dstX = x;
-    c.dstY = y;
-    c.dstW = w;
-    c.dstH = h;
-    c.srcX = sx;
-    c.srcY = sy;
-    c.srcW = sw;
-    c.srcH = sw;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = color;
-    c.sheet = kFrameSheet;
+    DrawCommand c = SpriteCommand(kFrameSheet, {sx, sy, sw, sw}, {x, y, w, h}, color);
     CSetVerTex forward(theGame->graphics, theGame->system, theGame->scene);
     forward.Submit(&c);
 }
@@ -66,19 +53,7 @@ void Menu::DrawPanel(int32_t w, int32_t h) {
 }
 
 void SubmitGlyph(uint32_t c, int32_t x, int32_t y, int32_t w, int32_t h) {
-    DrawCommand g{};
-    g.dstX = x;
-    g.dstY = y;
-    g.dstW = w;
-    g.dstH = h;
-    g.srcX = static_cast<int32_t>((c & 15) * 16);
-    g.srcY = static_cast<int32_t>((c & 0xF0) * 2);
-    g.srcW = 16;
-    g.srcH = 32;
-    g.scaleX = 1.0f;
-    g.scaleY = 1.0f;
-    g.color = 0xFFFFFFFF;
-    g.sheet = kFontSheet;
+    DrawCommand g = GlyphCommand(c, {x, y, w, h});
     CSetVerTex forward(theGame->graphics, theGame->system, theGame->scene);
     forward.Submit(&g);
 }

@@ -24,19 +24,7 @@ constexpr int32_t kBobTop = 16;
 
 void SubmitPicture(int32_t sheet, int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t x,
                    int32_t y, int32_t w, int32_t h) {
-    DrawCommand c{};
-    c.dstX = x;
-    c.dstY = y;
-    c.dstW = w;
-    c.dstH = h;
-    c.srcX = sx;
-    c.srcY = sy;
-    c.srcW = sw;
-    c.srcH = sh;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = sheet;
+    DrawCommand c = SpriteCommand(sheet, {sx, sy, sw, sh}, {x, y, w, h});
     CSetVerTex forward(theGame->graphics, theGame->system, theGame->scene);
     forward.Submit(&c);
 }

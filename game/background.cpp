@@ -59,17 +59,7 @@ CBGIcDX::CBGIcDX() : graphics(theGame->graphics), system(theGame->system), scene
 CBGIcDX::~CBGIcDX() = default;
 
 void CBGIcDX::DrawBackground() {
-    DrawCommand c{};
-    c.dstX = 16;
-    c.dstY = 0;
-    c.dstW = 1536;
-    c.dstH = 768;
-    c.srcW = 512;
-    c.srcH = 256;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = 3;
+    DrawCommand c = SpriteCommand(3, {0, 0, 512, 256}, {16, 0, 1536, 768});
     CSetVerTex forward(graphics, system, scene);
     forward.Submit(&c);
 }

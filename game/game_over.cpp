@@ -14,39 +14,14 @@ constexpr int32_t kPlaySheet = 3;
 constexpr int32_t kPictureSheet = 2;
 
 DrawCommand CurtainBand(int32_t band) {
-    DrawCommand c{};
-    c.dstX = 16;
-    c.dstY = 720 - 24 * band;
-    c.dstW = 1280;
-    c.dstH = 24;
-    c.srcX = 0;
-    c.srcY = 248;
-    c.srcW = 416;
-    c.srcH = 8;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
+    DrawCommand c = SpriteCommand(kPlaySheet, {0, 248, 416, 8}, {16, 720 - 24 * band, 1280, 24});
     c.pivotX = 12.0f;
     c.pivotY = 12.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = kPlaySheet;
     return c;
 }
 
 DrawCommand GameOverPicture() {
-    DrawCommand c{};
-    c.dstX = 220;
-    c.dstY = 240;
-    c.dstW = 768;
-    c.dstH = 132;
-    c.srcX = 255;
-    c.srcY = 43;
-    c.srcW = 181;
-    c.srcH = 43;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = kPictureSheet;
-    return c;
+    return SpriteCommand(kPictureSheet, {255, 43, 181, 43}, {220, 240, 768, 132});
 }
 
 void SwapEntries(MapSceneEntity& scene, int32_t a, int32_t b) {

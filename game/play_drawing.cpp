@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int32_t kPlaySheet = 3;
-constexpr int32_t kFontSheet = 6;
 constexpr int32_t kFieldX = 496;  // the grid's left edge on screen
 
 struct Point {
@@ -25,38 +24,15 @@ constexpr Point kPreviewOrigins[7] = {
 };
 
 void SubmitTile(CSetVerTex& forward, int32_t value, int32_t x, int32_t y) {
-    DrawCommand c{};
-    c.dstX = x;
-    c.dstY = y;
-    c.dstW = kCellPixels;
-    c.dstH = kCellPixels;
-    c.srcX = 192 + 8 * value;
-    c.srcY = 256;
-    c.srcW = 8;
-    c.srcH = 8;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
+    DrawCommand c =
+        SpriteCommand(kPlaySheet, {192 + 8 * value, 256, 8, 8}, {x, y, kCellPixels, kCellPixels});
     c.pivotX = 12.0f;
     c.pivotY = 12.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = kPlaySheet;
     forward.Submit(&c);
 }
 
 void SubmitGlyph(CSetVerTex& forward, uint32_t code, int32_t x, int32_t y) {
-    DrawCommand c{};
-    c.dstX = x;
-    c.dstY = y;
-    c.dstW = 32;
-    c.dstH = 64;
-    c.srcX = static_cast<int32_t>((code % 16) * 16);
-    c.srcY = static_cast<int32_t>(((code / 16) % 16) * 32);
-    c.srcW = 16;
-    c.srcH = 32;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = kFontSheet;
+    DrawCommand c = GlyphCommand(code, {x, y, 32, 64});
     forward.Submit(&c);
 }
 

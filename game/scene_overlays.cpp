@@ -12,23 +12,8 @@
 namespace {
 
 constexpr int32_t kNoPictureSheet = 120;
-constexpr int32_t kFontSheet = 6;
-
 DrawCommand Plain(int32_t x, int32_t y, int32_t w, int32_t h) {
-    DrawCommand c{};
-    c.dstX = x;
-    c.dstY = y;
-    c.dstW = w;
-    c.dstH = h;
-    c.srcX = 32;
-    c.srcY = 0;
-    c.srcW = 16;
-    c.srcH = 16;
-    c.scaleX = 1.0f;
-    c.scaleY = 1.0f;
-    c.color = 0xFFFFFFFF;
-    c.sheet = kNoPictureSheet;
-    return c;
+    return SpriteCommand(kNoPictureSheet, {32, 0, 16, 16}, {x, y, w, h});
 }
 
 }  // namespace
@@ -83,19 +68,7 @@ void CObjectIcDX::DrawStatusLine() {
     CSetVerTex forward(graphics, system, scene);
     for (int i = 0; i < 36; ++i) {
         const uint32_t c = static_cast<unsigned char>(text[i]);
-        DrawCommand glyph{};
-        glyph.dstX = 10 * i;
-        glyph.dstY = system->layoutHeight;
-        glyph.dstW = 16;
-        glyph.dstH = 32;
-        glyph.srcX = static_cast<int32_t>((c % 16) * 16);
-        glyph.srcY = static_cast<int32_t>(((c / 16) % 16) * 32);
-        glyph.srcW = 16;
-        glyph.srcH = 32;
-        glyph.scaleX = 1.0f;
-        glyph.scaleY = 1.0f;
-        glyph.color = 0xFFFFFFFF;
-        glyph.sheet = kFontSheet;
+        DrawCommand glyph = GlyphCommand(c, {10 * i, system->layoutHeight, 16, 32});
         forward.Submit(&glyph);
     }
 }

@@ -42,3 +42,39 @@ static_assert(sizeof(SpriteVertex) == 36, "the vertex layout the pipeline declar
 inline constexpr int kDrawListSlots = 14970;
 inline constexpr int kDrawnCommands = kDrawListSlots - 1;  // the last slot is overwritten
 inline constexpr int kDrawListVertices = kDrawListSlots * 4;
+
+// A rectangle in virtual pixels (destinations) or texels (sources).
+struct DrawRect {
+    int32_t x, y, w, h;
+};
+
+inline constexpr int32_t kFontSheet = 6;
+inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
+
+// The plain sprite most draws are: source to destination at scale 1, no flip, pivot,
+// rotation or blend mode.
+[[nodiscard]] inline DrawCommand SpriteCommand(int32_t sheet, DrawRect src, DrawRect dst,
+                                               uint32_t color = kOpaqueWhite) {
+    DrawCommand c{};
+    c.dstX = dst.x;
+    c.dstY = dst.y;
+    c.dstW = dst.w;
+    c.dstH = dst.h;
+    c.srcX = src.x;
+    c.srcY = src.y;
+    c.srcW = src.w;
+    c.srcH = src.h;
+    c.scaleX = 1.0f;
+    c.scaleY = 1.0f;
+    c.color = color;
+    c.sheet = sheet;
+    return c;
+}
+
+// Character code c of the font sheet (a 16 x 16 grid of 16 x 32 cells, by the code's low
+// byte) drawn into dst.
+[[nodiscard]] inline DrawCommand GlyphCommand(uint32_t c, DrawRect dst) {
+    const DrawRect cell{static_cast<int32_t>((c & 15) * 16), static_cast<int32_t>((c & 0xF0) * 2),
+                        16, 32};
+    return SpriteCommand(kFontSheet, cell, dst);
+}

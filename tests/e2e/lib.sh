@@ -32,11 +32,13 @@ start_xvfb() {
     chmod 700 "$XDG_RUNTIME_DIR"
 }
 
-# A fresh copy of the program folder; prints its path.
+# A fresh copy of the program folder, without the default Game.ini the build puts there, so
+# each test decides what settings file it starts from; prints its path.
 new_program_folder() {
     local dir
     dir=$(mktemp -d "$E2E_TMP/game-XXXXXX")
     cp -a "$GAME_DIR"/. "$dir"/
+    rm -f "$dir/Game.ini"
     echo "$dir"
 }
 

@@ -50,6 +50,7 @@ part=$(printf 'deep%.0s' $(seq 50))
 deep="$E2E_TMP/$part/$part/$part/$part"
 mkdir -p "$deep"
 cp -a "$GAME_DIR"/. "$deep"/
+rm -f "$deep/Game.ini"
 "$deep/tessaroid" 2>"$E2E_TMP/deep.err" &
 pid=$!
 wait_exit "$pid" 10; status=$STATUS
@@ -59,8 +60,8 @@ grep -q "too long" "$E2E_TMP/deep.err" || fail "no word on stderr about the long
 
 # An unwritable program folder at exit: the message, status 0, the old Game.ini intact.
 dir=$(new_program_folder)
-printf '\x00\x01\x00\x01\x01' > "$dir/Game.ini"
-head -c 507 /dev/zero >> "$dir/Game.ini"
+# A settings file with a ranking score worth keeping.
+{ head -c 36 "$GAME_DIR/Game.ini"; printf '\x2a'; tail -c 475 "$GAME_DIR/Game.ini"; } > "$dir/Game.ini"
 before=$(md5sum < "$dir/Game.ini")
 # Root writes through any mode bits, so as root the game runs as nobody for this case.
 as_player=()
@@ -81,7 +82,7 @@ for _ in $(seq 100); do
     [ -n "$box" ] && break
     sleep 0.05
 done
-[ -n "$box" ] || fail "no Error box when Game.ini could not be written"
+[ -n "$box" ] || fail "no Error box when Game.ini could not be written: $(cat "$E2E_TMP/ro.err")"
 xdotool key --window "$box" Return
 wait_exit "$pid" 10; status=$STATUS
 chmod 755 "$dir"
