@@ -170,7 +170,7 @@ bool CDx_Gr::RebuildDevice() {
 }
 
 void ReadFramePixels(const RenderDevice& d, uint8_t* rgba) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.drawTarget);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

@@ -1,6 +1,7 @@
 // The OpenGL backend's own objects, private to render/gl_*.cpp and the render tests. The
-// frame is drawn into a frame buffer of the size the device was created at and stretched to
-// the window when presented, as a swap chain that is never resized would be.
+// frame is drawn at the size the device was created at: straight into the window while the
+// window has that size, else into a frame buffer stretched onto the window when presented,
+// as a swap chain that is never resized would be.
 #pragma once
 
 #include <SDL.h>
@@ -43,7 +44,8 @@ struct RenderDevice {
     GLuint sampler = 0;
     GLuint frameBuffer = 0;
     GLuint frameColor = 0;
-    GLuint noPicture = 0;  // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
+    GLuint drawTarget = 0;  // this frame's: the window's (0) or frameBuffer
+    GLuint noPicture = 0;   // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
     GLuint textures[kPictureSlots] = {};
     BlendState blendStates[kBlendStates] = {};
     int32_t swapInterval = -1;  // what was last asked of the driver
@@ -53,9 +55,11 @@ struct RenderDevice {
     bool skipInvisible = true;
     uint32_t drawCalls = 0;  // of the last frame
 
-    // Test seam: a nonzero removal reason the device reports as if it had been lost, until
-    // it is released.
+    // Test seams: a nonzero removal reason the device reports as if it had been lost, until
+    // it is released; and, when set, where each present first copies the frame (RGBA,
+    // bottom row first, width x height pixels).
     int32_t forcedLoss = 0;
+    uint8_t* capture = nullptr;
 };
 
 // The one device of the process, or null while there is none.
@@ -75,5 +79,5 @@ void ReleasePictureTexture(RenderDevice& d, int32_t slot);
 // The removal reason in the game's codes: 0 while the device is healthy.
 [[nodiscard]] int32_t DeviceRemovedReason(const RenderDevice& d);
 
-// Reads the frame buffer (bottom row first, RGBA bytes): for tests and screenshots.
+// Reads the frame drawn so far (bottom row first, RGBA bytes).
 void ReadFramePixels(const RenderDevice& d, uint8_t* rgba);

@@ -1,6 +1,6 @@
 // The sprite batch: each frame the whole vertex array is uploaded, the frame cleared and the
 // draw list drawn in submission order, each command with the blend state its colour and
-// blend mode choose, then the frame is presented stretched onto the window.
+// blend mode choose, then the frame is presented on the window.
 #include <cstring>
 
 #include "game/system.h"
@@ -74,17 +74,18 @@ void DrawList(RenderDevice& d, const CDx_Gr& g) {
     }
 }
 
-// The frame stretched onto the window's drawable, then swapped. The result is the present
-// result in the game's codes: 0, or the removal or reset a lost device reports.
-int32_t Present(RenderDevice& d, SDL_Window* window, int32_t vsync) {
-    int drawableWidth = 0;
-    int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    const bool sameSize = drawableWidth == d.width && drawableHeight == d.height;
-    glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, drawableWidth, drawableHeight,
-                      GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+// The frame onto the window (stretched when it was drawn aside), then swapped. The result is
+// the present result in the game's codes: 0, or the removal or reset a lost device reports.
+int32_t Present(RenderDevice& d, SDL_Window* window, int32_t vsync, int drawableWidth,
+                int drawableHeight) {
+    if (d.capture != nullptr)
+        ReadFramePixels(d, d.capture);
+    if (d.drawTarget != 0) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, d.drawTarget);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, drawableWidth, drawableHeight,
+                          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    }
     const int32_t interval = vsync != 0 ? 1 : 0;
     if (interval != d.swapInterval) {
         (void)SDL_GL_SetSwapInterval(interval);  // refused by some drivers: the timers pace
@@ -103,8 +104,15 @@ int32_t CDx_Gr::RenderFrame() {
     if (device == nullptr || device->program == 0)
         return 0;
     RenderDevice& d = *device;
+    auto* sdlWindow = static_cast<SDL_Window*>(window);
     UploadVertices(d, vertices);
-    glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
+    // A window of the frame's own size is drawn into directly: no copy of the frame.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
+    const bool direct = drawableWidth == d.width && drawableHeight == d.height;
+    d.drawTarget = direct ? 0 : d.frameBuffer;
+    glBindFramebuffer(GL_FRAMEBUFFER, d.drawTarget);
     glViewport(0, 0, d.width, d.height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -112,7 +120,7 @@ int32_t CDx_Gr::RenderFrame() {
     glBindVertexArray(d.vertexArray);
     glActiveTexture(GL_TEXTURE0);
     DrawList(d, *this);
-    const int32_t result = Present(d, static_cast<SDL_Window*>(window), settings->vsync);
+    const int32_t result = Present(d, sdlWindow, settings->vsync, drawableWidth, drawableHeight);
     if (result == kDeviceRemoved || result == kDeviceReset)
         settings->deviceRebuildRequest = 1;
     return result;

@@ -93,9 +93,10 @@ DrawCommand RenderTest::Sprite(int32_t x, int32_t y, int32_t w, int32_t h, int32
 void RenderTest::Draw(const std::vector<DrawCommand>& commands) {
     Graphics().ResetDrawList();
     for (const DrawCommand& c : commands) Graphics().Submit(&c);
-    EXPECT_EQ(Graphics().RenderFrame(), 0);
     frame.assign(static_cast<size_t>(Device().width) * Device().height * 4, 0);
-    ReadFramePixels(Device(), frame.data());
+    Device().capture = frame.data();
+    EXPECT_EQ(Graphics().RenderFrame(), 0);
+    Device().capture = nullptr;
 }
 
 Rgb RenderTest::Pixel(int x, int y) const {

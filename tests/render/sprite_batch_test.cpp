@@ -247,3 +247,18 @@ TEST_F(SpriteBatch, TheFrameKeepsTheSizeTheDeviceWasCreatedAt) {
     EXPECT_EQ(Device().height, 720);
     Settings().fullScreen = 0;
 }
+
+// A window of another size gets the frame drawn aside at the device's size and stretched.
+TEST_F(SpriteBatch, AResizedWindowStillGetsTheWholeFrame) {
+    SDL_SetWindowSize(window, 640, 360);
+    DrawCommand tile = Piece(240, 96, 24, 24, 64, 0, 8, 8);
+    Draw({Screen(kBlue), tile});
+    EXPECT_NE(Device().drawTarget, 0u);
+    EXPECT_TRUE(Near(Pixel(1279, 719), {0, 0, 255}, 0));
+    EXPECT_TRUE(Near(Pixel(240, 96), {255, 0, 0}, 0));
+    EXPECT_TRUE(Near(Pixel(243, 99), {0, 255, 0}, 0));
+    EXPECT_TRUE(Near(Pixel(264, 99), {0, 0, 255}, 0));
+    SDL_SetWindowSize(window, 1280, 720);
+    Draw({Screen(kBlue)});
+    EXPECT_EQ(Device().drawTarget, 0u);
+}
