@@ -7,70 +7,153 @@
 #include "game/map_scene_entity.h"
 #include "game/system.h"
 #include "platform/message_box.h"
+#include "render/gl_local.h"
 #include "render/render.h"
-
-struct RenderDevice {
-    SDL_GLContext context = nullptr;
-    int32_t swapInterval = -1;  // what was last asked of the driver
-};
 
 namespace {
 
 RenderDevice theDevice;
-int32_t createdWidth = 0;  // the client size when the device was first created: the frame
-int32_t createdHeight = 0; // is drawn at this size and scaled to the window
+bool haveDevice = false;
+int32_t firstWidth = 0;  // the client size when the device was first created
+int32_t firstHeight = 0;
+
+// Asks for a context that reports resets first, then for a plain one.
+SDL_GLContext CreateContext(SDL_Window* window, int32_t& obtained) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_ROBUST_ACCESS_FLAG);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_LOSE_CONTEXT);
+    obtained = kContextRobust;
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_NO_NOTIFICATION);
+    if (context != nullptr)
+        return context;
+    obtained = kContextPlain;
+    return SDL_GL_CreateContext(window);
+}
+
+bool ReportsResets() {
+    if (epoxy_gl_version() >= 45)
+        return true;
+    return epoxy_has_gl_extension("GL_ARB_robustness") ||
+           epoxy_has_gl_extension("GL_KHR_robustness");
+}
+
+// Full screen as the setting says: the desktop's mode, the frame stretched onto it.
+void ApplyScreenMode(SDL_Window* window, int32_t fullScreen) {
+    const bool shown = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (shown == (fullScreen == 1))
+        return;
+    SDL_SetWindowFullscreen(window, fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+// The pipeline after the context: each step's failure is the result.
+int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex* vertices) {
+    int32_t r = CreateFrameTarget(d);
+    if (r < 0)
+        return r;
+    CreateBlendStates(d);
+    // No depth buffer: the depth test has nothing to test. Depth clipping and culling off.
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_SCISSOR_TEST);
+    glEnable(GL_DEPTH_CLAMP);
+    r = CreateShaders(d, system.programFolder);
+    if (r < 0)
+        return r;
+    r = CreateBuffers(d, vertices);
+    if (r < 0)
+        return r;
+    r = CreateSampler(d);
+    if (r < 0)
+        return r;
+    return CreateNoPicture(d);
+}
 
 }  // namespace
 
+RenderDevice* TheRenderDevice() {
+    return haveDevice ? &theDevice : nullptr;
+}
+
 int32_t CDx_Gr::CreateDevice() {
-    auto* window = static_cast<SDL_Window*>(this->window);
-    if (window == nullptr) return -1;
+    auto* sdlWindow = static_cast<SDL_Window*>(window);
+    if (sdlWindow == nullptr)
+        return -1;
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    if (createdWidth == 0) {
-        createdWidth = width;
-        createdHeight = height;
+    SDL_GetWindowSize(sdlWindow, &width, &height);
+    if (firstWidth == 0) {
+        firstWidth = width;
+        firstHeight = height;
+    } else if (settings->fullScreen == 1) {
+        width = firstWidth;
+        height = firstHeight;
     }
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr) return -2;
-    if (SDL_GL_MakeCurrent(window, context) != 0) {
-        SDL_GL_DeleteContext(context);
-        return -3;
-    }
-    theDevice = RenderDevice{context, -1};
+    ApplyScreenMode(sdlWindow, settings->fullScreen);
+    theDevice = RenderDevice{};
+    theDevice.width = width > 0 ? width : 1;
+    theDevice.height = height > 0 ? height : 1;
+    theDevice.context = CreateContext(sdlWindow, theDevice.contextType);
+    if (theDevice.context == nullptr)
+        return -2;
+    haveDevice = true;
     device = &theDevice;
-    return 1;
+    if (SDL_GL_MakeCurrent(sdlWindow, theDevice.context) != 0)
+        return -3;
+    theDevice.reportsResets = theDevice.contextType == kContextRobust && ReportsResets();
+    const int32_t r = CreatePipeline(theDevice, *settings, vertices);
+    return r < 0 ? r : 1;
 }
 
 bool CDx_Gr::ReleaseDevice() {
+    auto* sdlWindow = static_cast<SDL_Window*>(window);
+    if (sdlWindow != nullptr && device != nullptr)
+        ApplyScreenMode(sdlWindow, 0);
     if (device != nullptr && device->context != nullptr) {
-        SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), nullptr);
+        SDL_GL_MakeCurrent(sdlWindow, device->context);
+        ReleasePipeline(*device);
+        SDL_GL_MakeCurrent(sdlWindow, nullptr);
         SDL_GL_DeleteContext(device->context);
-        device->context = nullptr;
     }
+    theDevice = RenderDevice{};
+    haveDevice = false;
     device = nullptr;
     return true;
 }
 
-void CDx_Gr::CheckDevice() {}
-
-int32_t CDx_Gr::RenderFrame() {
-    if (device == nullptr) return 0;
-    auto* window = static_cast<SDL_Window*>(this->window);
-    int32_t interval = settings->vsync != 0 ? 1 : 0;
-    if (interval != device->swapInterval) {
-        SDL_GL_SetSwapInterval(interval);  // refused under some drivers; the timers pace then
-        device->swapInterval = interval;
+int32_t DeviceRemovedReason(const RenderDevice& d) {
+    if (d.forcedLoss != 0)
+        return d.forcedLoss;
+    if (!d.reportsResets)
+        return 0;
+    switch (glGetGraphicsResetStatus()) {
+        case GL_NO_ERROR:
+            return 0;
+        case GL_GUILTY_CONTEXT_RESET:
+            return kDeviceHung;
+        case GL_INNOCENT_CONTEXT_RESET:
+            return kDeviceReset;
+        default:
+            return kDeviceRemoved;
     }
-    int width = 0;
-    int height = 0;
-    SDL_GL_GetDrawableSize(window, &width, &height);
-    glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    SDL_GL_SwapWindow(window);
-    return 0;
+}
+
+// A hung or reset device is re-created at once, without its pictures; the rebuild that
+// follows a failed present is what reloads them.
+void CDx_Gr::CheckDevice() {
+    if (device == nullptr)
+        return;
+    const int32_t reason = DeviceRemovedReason(*device);
+    if (reason == kDeviceHung || reason == kDeviceReset) {
+        ReleaseDevice();
+        const int32_t created = CreateDevice();
+        ShowMessage(u"Message", u"失敗しました。");
+        // The game asks once more and does nothing with the answer.
+        if (created >= 0 && device != nullptr)
+            (void)DeviceRemovedReason(*device);
+    } else if (reason != 0) {
+        ShowMessage(u"Message", u"失敗しました。");
+    }
 }
 
 bool CDx_Gr::RebuildDevice() {
@@ -80,7 +163,14 @@ bool CDx_Gr::RebuildDevice() {
         ShowMessage(u"Message", u"DirectGraphicsの初期化に失敗しました。");
         return false;
     }
-    if (!LoadPictures()) return false;
+    if (!LoadPictures())
+        return false;
     settings->deviceRebuildRequest = 0;
     return true;
+}
+
+void ReadFramePixels(const RenderDevice& d, uint8_t* rgba) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.drawTarget);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

@@ -9,7 +9,13 @@
 
 class System;
 class MapSceneEntity;
+struct PictureBits;
 struct RenderDevice;
+
+// Results of a present and reasons for a lost device, in the game's own codes.
+inline constexpr int32_t kDeviceRemoved = static_cast<int32_t>(0x887A0005u);
+inline constexpr int32_t kDeviceHung = static_cast<int32_t>(0x887A0006u);
+inline constexpr int32_t kDeviceReset = static_cast<int32_t>(0x887A0007u);
 
 class CDx_Gr {
 public:
@@ -18,8 +24,8 @@ public:
 
     System* settings = nullptr;
     MapSceneEntity* scene = nullptr;
-    void* window = nullptr;           // the game window the device draws on
-    RenderDevice* device = nullptr;   // the backend's objects; null while there is no device
+    void* window = nullptr;          // the game window the device draws on
+    RenderDevice* device = nullptr;  // the backend's objects; null while there is no device
 
     // The draw list: the frame's commands turned into vertices, in submission order.
     uint32_t count = 0;
@@ -44,4 +50,9 @@ public:
     int32_t RenderFrame();
     // Re-creates the device and reloads every picture. False means the program must end.
     [[nodiscard]] bool RebuildDevice();
+
+    // Picture slots 0..63. Makes the slot's texture from a decoded sheet (1, or 0 when the
+    // texture could not be made); releases a slot's texture before it is filled again.
+    [[nodiscard]] int32_t CreateTexture5551(int32_t slot, const PictureBits* picture);
+    void ReleasePicture(int32_t slot);
 };

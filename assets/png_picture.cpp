@@ -1,0 +1,149 @@
+// CLoadTex: one PNG sheet decoded with libpng into a 512 x 512 index buffer (or 24-bit
+// pixels) and handed to the renderer. libpng reports a corrupt or truncated file by jumping
+// back to the point set in Decode; that jump stays inside this file.
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "assets/pictures.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "render/picture_bits.h"
+#include "render/render.h"
+
+namespace {
+
+constexpr char16_t kNotFound[] = u"ファイルが見つかりません";
+constexpr char16_t kNoReadStruct[] = u"PNG構造体を作成出来ません";
+constexpr char16_t kNoInfoStruct[] = u"PNG構造体を初期化出来ません";
+constexpr char16_t kTooManyColors[] = u"色数が多すぎます";
+constexpr char16_t kUnsupportedType[] = u"このパレットタイプには対応していません";
+// Not among the game's own refusals: without them a broken file would end the program and
+// a sheet of another size would be written past the picture's buffer.
+constexpr char16_t kBroken[] = u"PNGファイルが壊れています";
+constexpr char16_t kWrongSize[] = u"画像の大きさが512×512ではありません";
+
+// Everything a decode works on, kept in the caller's frame: the jump back into Decode
+// loses nothing, and the caller releases it all on every path.
+struct PngRead {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    std::FILE* file = nullptr;
+    PictureBits* picture = nullptr;
+    png_bytep rows[kPictureSide] = {};
+    const char16_t* refusal = nullptr;
+};
+
+void CopyPalette(PngRead* r) {
+    png_colorp palette = nullptr;
+    int entries = 0;
+    if (png_get_PLTE(r->png, r->info, &palette, &entries) == 0)
+        return;
+    for (int k = 0; k < entries && k < 256; ++k) {
+        r->picture->colors[k][0] = palette[k].blue;
+        r->picture->colors[k][1] = palette[k].green;
+        r->picture->colors[k][2] = palette[k].red;
+    }
+}
+
+// The header's checks in the game's order; false with the refusal set.
+bool AcceptHeader(PngRead* r) {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int depth = 0;
+    int colorType = 0;
+    int interlace = 0;
+    png_get_IHDR(r->png, r->info, &width, &height, &depth, &colorType, &interlace, nullptr,
+                 nullptr);
+    if (depth > 8) {
+        r->refusal = kTooManyColors;
+        return false;
+    }
+    if (depth < 8)
+        png_set_packing(r->png);  // one byte per pixel
+    if (colorType == PNG_COLOR_TYPE_PALETTE) {
+        r->picture->bitsPerPixel = 8;
+        CopyPalette(r);
+    } else if (colorType == PNG_COLOR_TYPE_RGB) {
+        r->picture->bitsPerPixel = 24;
+        png_set_bgr(r->png);  // stored blue first, as bitmap pixels are
+    } else {
+        r->refusal = kUnsupportedType;
+        return false;
+    }
+    if (width != kPictureSide || height != kPictureSide) {
+        r->refusal = kWrongSize;
+        return false;
+    }
+    if (interlace != PNG_INTERLACE_NONE)
+        (void)png_set_interlace_handling(r->png);
+    return true;
+}
+
+// Every libpng call that can fail on the file's contents. No object with a destructor may
+// live here, since the error jump skips destructors.
+bool Decode(PngRead* r) {
+    if (setjmp(png_jmpbuf(r->png)) != 0) {
+        r->refusal = kBroken;
+        return false;
+    }
+    png_init_io(r->png, r->file);
+    png_read_info(r->png, r->info);
+    if (!AcceptHeader(r))
+        return false;
+    png_read_update_info(r->png, r->info);
+    const int32_t stride = PictureRowStride(*r->picture);
+    if (png_get_rowbytes(r->png, r->info) != static_cast<size_t>(stride)) {
+        r->refusal = kBroken;
+        return false;
+    }
+    // Picture row y is stored bottom-up, as in a bitmap section.
+    for (int32_t y = 0; y < kPictureSide; ++y) {
+        r->rows[y] = r->picture->bits + static_cast<int64_t>(stride) * (kPictureSide - 1 - y);
+    }
+    png_read_image(r->png, r->rows);
+    png_read_end(r->png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+CLoadTex::CLoadTex(CDx_Gr* g) : graphics(g) {}
+CLoadTex::~CLoadTex() = default;
+
+bool CLoadTex::LoadPicture(int32_t slot, const char16_t* path) {
+    PngRead r;
+    r.file = FileOpenStream(path, "rb");
+    if (r.file == nullptr) {
+        ShowPathMessage(u"Message", path, kNotFound);
+        return false;
+    }
+    // The headers' own version: the library compares it with its own.
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (r.png == nullptr) {
+        std::fclose(r.file);
+        ShowPathMessage(u"Message", path, kNoReadStruct);
+        return false;
+    }
+    r.info = png_create_info_struct(r.png);
+    std::unique_ptr<PictureBits> picture(new (std::nothrow) PictureBits);
+    if (r.info == nullptr || picture == nullptr) {
+        png_destroy_read_struct(&r.png, &r.info, nullptr);
+        std::fclose(r.file);
+        ShowPathMessage(u"Message", path, kNoInfoStruct);
+        return false;
+    }
+    r.picture = picture.get();
+    const bool decoded = Decode(&r);
+    png_destroy_read_struct(&r.png, &r.info, nullptr);
+    std::fclose(r.file);
+    if (!decoded) {
+        ShowPathMessage(u"Message", path, r.refusal);
+        return false;
+    }
+    (void)graphics->CreateTexture5551(slot, picture.get());  // failures are not reported
+    return true;
+}

@@ -1,0 +1,83 @@
+// The OpenGL backend's own objects, private to render/gl_*.cpp and the render tests. The
+// frame is drawn at the size the device was created at: straight into the window while the
+// window has that size, else into a frame buffer stretched onto the window when presented,
+// as a swap chain that is never resized would be.
+#pragma once
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <cstdint>
+
+#include "render/draw_command.h"
+#include "render/sprite_batch_rules.h"
+
+inline constexpr int32_t kBlendStates = 6;
+// Each quad's four indices and a strip restart, so a run of quads draws as one strip call.
+inline constexpr int32_t kIndicesPerQuad = 5;
+inline constexpr uint32_t kStripRestart = 0xFFFFFFFFu;
+inline constexpr int64_t kVertexBufferBytes = int64_t{kDrawListVertices} * 36;
+
+// The attempts at a context, in order; the one obtained is recorded.
+enum : int32_t {
+    kContextRobust = 0,  // reports resets, so a lost device can be noticed
+    kContextPlain = 1,
+};
+
+struct BlendState {
+    GLenum source;
+    GLenum destination;
+};
+
+struct RenderDevice {
+    SDL_GLContext context = nullptr;
+    int32_t contextType = kContextRobust;
+    bool reportsResets = false;
+    int32_t width = 0;  // the frame's size: the client size at creation
+    int32_t height = 0;
+    GLuint program = 0;
+    GLuint vertexShader = 0;
+    GLuint pixelShader = 0;
+    GLuint vertexArray = 0;
+    GLuint vertexBuffer = 0;
+    GLuint indexBuffer = 0;
+    GLuint sampler = 0;
+    GLuint frameBuffer = 0;
+    GLuint frameColor = 0;
+    GLuint drawTarget = 0;  // this frame's: the window's (0) or frameBuffer
+    GLuint noPicture = 0;   // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
+    GLuint textures[kPictureSlots] = {};
+    BlendState blendStates[kBlendStates] = {};
+    int32_t swapInterval = -1;  // what was last asked of the driver
+
+    // Drawing choices, on by default; the benchmarks turn them off to compare.
+    bool mergeDraws = true;
+    bool skipInvisible = true;
+    uint32_t drawCalls = 0;  // of the last frame
+
+    // Test seams: a nonzero removal reason the device reports as if it had been lost, until
+    // it is released; and, when set, where each present first copies the frame (RGBA,
+    // bottom row first, width x height pixels).
+    int32_t forcedLoss = 0;
+    uint8_t* capture = nullptr;
+};
+
+// The one device of the process, or null while there is none.
+RenderDevice* TheRenderDevice();
+
+// Pipeline pieces, created in CreateDevice's order. Each returns 1 or a negative result.
+[[nodiscard]] int32_t CreateFrameTarget(RenderDevice& d);
+void CreateBlendStates(RenderDevice& d);
+void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor);
+[[nodiscard]] int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder);
+[[nodiscard]] int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices);
+[[nodiscard]] int32_t CreateSampler(RenderDevice& d);
+[[nodiscard]] int32_t CreateNoPicture(RenderDevice& d);
+void ReleasePipeline(RenderDevice& d);
+void ReleasePictureTexture(RenderDevice& d, int32_t slot);
+
+// The removal reason in the game's codes: 0 while the device is healthy.
+[[nodiscard]] int32_t DeviceRemovedReason(const RenderDevice& d);
+
+// Reads the frame drawn so far (bottom row first, RGBA bytes).
+void ReadFramePixels(const RenderDevice& d, uint8_t* rgba);

@@ -1,0 +1,215 @@
+// The fixed pipeline the device builds once per creation: the frame buffer, the six blend
+// states, the two shaders read from their files, the vertex and index buffers with the
+// sprite vertex layout, the point sampler and the picture an empty slot shows.
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "platform/files.h"
+#include "platform/path16.h"
+#include "render/gl_local.h"
+
+namespace {
+
+// Sprite vertex attributes: position (3 floats), colour (4), texture coordinate (2).
+struct Attribute {
+    GLuint location;
+    GLint components;
+    uintptr_t offset;
+};
+constexpr Attribute kAttributes[] = {{0, 3, 0}, {1, 4, 12}, {2, 2, 28}};
+constexpr GLsizei kVertexStride = 36;
+
+// The whole file, zero-terminated, or null when it cannot be opened or read.
+std::unique_ptr<char[]> ReadWhole(const char16_t* path) {
+    int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
+    if (file < 0)
+        return nullptr;
+    int64_t size = FileSize(file);
+    std::unique_ptr<char[]> text;
+    if (size >= 0 && size < (int64_t{1} << 24)) {
+        text.reset(new (std::nothrow) char[size + 1]);
+        if (text != nullptr && FileRead(file, text.get(), size) == size) {
+            text[size] = 0;
+        } else {
+            text.reset();
+        }
+    }
+    FileClose(file);
+    return text;
+}
+
+// Shader files are looked for in the current folder, then beside the executable.
+std::unique_ptr<char[]> ReadShaderFile(const char16_t* name, const char16_t* programFolder) {
+    std::unique_ptr<char[]> text = ReadWhole(name);
+    if (text != nullptr)
+        return text;
+    char16_t path[kPathUnits];
+    if (!TextCopy(path, kPathUnits, programFolder) || !TextAppend(path, kPathUnits, name)) {
+        return nullptr;
+    }
+    return ReadWhole(path);
+}
+
+GLuint Compile(GLenum stage, const char* source, const char* name) {
+    GLuint shader = glCreateShader(stage);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok == GL_TRUE)
+        return shader;
+    char log[1024] = {};
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "%s: %s\n", name, log);  // for whoever edits the shader
+    glDeleteShader(shader);
+    return 0;
+}
+
+}  // namespace
+
+int32_t CreateFrameTarget(RenderDevice& d) {
+    glGenRenderbuffers(1, &d.frameColor);
+    glBindRenderbuffer(GL_RENDERBUFFER, d.frameColor);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, d.width, d.height);
+    glGenFramebuffers(1, &d.frameBuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, d.frameColor);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        return -4;
+    glViewport(0, 0, d.width, d.height);
+    return 1;
+}
+
+// Every state: colour ADD with the factors below, alpha = source x 1 + destination x 0.
+void CreateBlendStates(RenderDevice& d) {
+    const BlendState states[kBlendStates] = {
+        {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}, {GL_CONSTANT_COLOR, GL_ONE_MINUS_CONSTANT_COLOR},
+        {GL_CONSTANT_COLOR, GL_ZERO},           {GL_SRC_ALPHA, GL_DST_COLOR},
+        {GL_CONSTANT_COLOR, GL_DST_COLOR},      {GL_ONE_MINUS_CONSTANT_COLOR, GL_DST_COLOR},
+    };
+    for (int i = 0; i < kBlendStates; ++i) d.blendStates[i] = states[i];
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    BindBlendState(d, 1, BlendFactor{0, 0, 0, 0});
+}
+
+void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor) {
+    const BlendState& s = d.blendStates[state - 1];
+    glBlendFuncSeparate(s.source, s.destination, GL_ONE, GL_ZERO);
+    glBlendColor(factor.r, factor.g, factor.b, factor.a);
+}
+
+// Missing file: -1, as the game expects; a shader that does not build: -5.
+int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
+    std::unique_ptr<char[]> vs = ReadShaderFile(u"SampleVS.glsl", programFolder);
+    if (vs == nullptr)
+        return -1;
+    d.vertexShader = Compile(GL_VERTEX_SHADER, vs.get(), "SampleVS.glsl");
+    if (d.vertexShader == 0)
+        return -5;
+    std::unique_ptr<char[]> ps = ReadShaderFile(u"SamplePS.glsl", programFolder);
+    if (ps == nullptr)
+        return -1;
+    d.pixelShader = Compile(GL_FRAGMENT_SHADER, ps.get(), "SamplePS.glsl");
+    if (d.pixelShader == 0)
+        return -5;
+    d.program = glCreateProgram();
+    glAttachShader(d.program, d.vertexShader);
+    glAttachShader(d.program, d.pixelShader);
+    glLinkProgram(d.program);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(d.program, GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE)
+        return -5;
+    glUseProgram(d.program);
+    glUniform1i(glGetUniformLocation(d.program, "sheet"), 0);
+    return 1;
+}
+
+int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
+    glGenVertexArrays(1, &d.vertexArray);
+    glBindVertexArray(d.vertexArray);
+    glGenBuffers(1, &d.vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kVertexBufferBytes, vertices, GL_STREAM_DRAW);
+    for (const Attribute& a : kAttributes) {
+        glEnableVertexAttribArray(a.location);
+        glVertexAttribPointer(a.location, a.components, GL_FLOAT, GL_FALSE, kVertexStride,
+                              reinterpret_cast<const void*>(a.offset));
+    }
+    // Quad q: vertices 4q..4q+3 as one strip, then a restart.
+    static uint32_t indices[kDrawListSlots * kIndicesPerQuad];
+    for (uint32_t q = 0; q < kDrawListSlots; ++q) {
+        for (uint32_t k = 0; k < 4; ++k) indices[q * kIndicesPerQuad + k] = 4 * q + k;
+        indices[q * kIndicesPerQuad + 4] = kStripRestart;
+    }
+    glGenBuffers(1, &d.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
+    glEnable(GL_PRIMITIVE_RESTART);
+    glPrimitiveRestartIndex(kStripRestart);
+    return glGetError() == GL_NO_ERROR ? 1 : -6;
+}
+
+// Point sampling, wrapping in every direction, the whole mip range.
+int32_t CreateSampler(RenderDevice& d) {
+    glGenSamplers(1, &d.sampler);
+    glSamplerParameteri(d.sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    glSamplerParameteri(d.sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glSamplerParameteri(d.sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glSamplerParameteri(d.sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glSamplerParameteri(d.sampler, GL_TEXTURE_WRAP_R, GL_REPEAT);
+    glSamplerParameterf(d.sampler, GL_TEXTURE_LOD_BIAS, 0.0f);
+    glSamplerParameterf(d.sampler, GL_TEXTURE_MIN_LOD, 0.0f);
+    glSamplerParameterf(d.sampler, GL_TEXTURE_MAX_LOD, 3.402823466e+38f);
+    if (glGetError() != GL_NO_ERROR) {
+        std::printf("Error : CreateSamplerState() Failed.\n");
+        return -7;
+    }
+    glBindSampler(0, d.sampler);
+    return 1;
+}
+
+int32_t CreateNoPicture(RenderDevice& d) {
+    const uint8_t black[4] = {0, 0, 0, 255};
+    glGenTextures(1, &d.noPicture);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, d.noPicture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, black);
+    return glGetError() == GL_NO_ERROR ? 1 : -8;
+}
+
+void ReleasePictureTexture(RenderDevice& d, int32_t slot) {
+    if (d.textures[slot] != 0)
+        glDeleteTextures(1, &d.textures[slot]);
+    d.textures[slot] = 0;
+}
+
+// In the game's order: shaders, states, layout and buffers, pictures (63 down to 0), the
+// sampler, the frame target.
+void ReleasePipeline(RenderDevice& d) {
+    if (d.program != 0)
+        glDeleteProgram(d.program);
+    if (d.vertexShader != 0)
+        glDeleteShader(d.vertexShader);
+    if (d.pixelShader != 0)
+        glDeleteShader(d.pixelShader);
+    if (d.vertexArray != 0)
+        glDeleteVertexArrays(1, &d.vertexArray);
+    if (d.vertexBuffer != 0)
+        glDeleteBuffers(1, &d.vertexBuffer);
+    if (d.indexBuffer != 0)
+        glDeleteBuffers(1, &d.indexBuffer);
+    for (int32_t slot = kPictureSlots - 1; slot >= 0; --slot) ReleasePictureTexture(d, slot);
+    if (d.noPicture != 0)
+        glDeleteTextures(1, &d.noPicture);
+    if (d.sampler != 0)
+        glDeleteSamplers(1, &d.sampler);
+    if (d.frameBuffer != 0)
+        glDeleteFramebuffers(1, &d.frameBuffer);
+    if (d.frameColor != 0)
+        glDeleteRenderbuffers(1, &d.frameColor);
+}

@@ -1,0 +1,124 @@
+// RenderFrame on the software rasteriser: a game frame in progress, a title frame, the full
+// list of 14,969 commands and an empty list (the frame's fixed cost), each with merged draws and
+// skipped invisible commands and with one draw per command. The frame's CPU time is the process
+// time per frame; the real time includes what the rasteriser's own threads spend.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "assets/pictures.h"
+#include "assets/resources.h"
+#include "game/game.h"
+#include "game/map_scene_entity.h"
+#include "game/system.h"
+#include "persist/load_file.h"
+#include "platform/path16.h"
+#include "render/gl_local.h"
+#include "render/render.h"
+#include "tools/trace/trace_driver.h"
+
+namespace {
+
+enum Frame { kGame, kTitle, kFullList, kEmpty };
+
+SDL_Window* OpenWindow() {
+    if (std::getenv("DISPLAY") == nullptr)
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    return SDL_CreateWindow("Tessaroid", 0, 0, 1280, 720, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+}
+
+// The game's own sheets from the program folder's data, as start-up loads them.
+bool LoadSheets() {
+    System& system = *theGame->system;
+    (void)TextFromUtf8(system.dataPath, kPathUnits, TESSAROID_GAME_DIR "data/");
+    char16_t path[kPathUnits];
+    (void)DataFilePath(system, u"grp\\grp_0003.txt", path);
+    CLoadFile loader(&system, theGame->scene);
+    if (!loader.ReadPictureList(path))
+        return false;
+    theGame->scene->reloadPending = 1;
+    return LoadPictures();
+}
+
+// 14,969 cells of 24 x 24 over the whole screen, a tenth of them translucent.
+void FillFullList() {
+    CDx_Gr& g = *theGame->graphics;
+    g.ResetDrawList();
+    for (int k = 0; k < kDrawnCommands; ++k) {
+        DrawCommand c{};
+        c.dstX = (k % 53) * 24;
+        c.dstY = ((k / 53) % 30) * 24;
+        c.dstW = 24;
+        c.dstH = 24;
+        c.srcX = 8 * (k % 8);
+        c.srcW = 8;
+        c.srcH = 8;
+        c.scaleX = 1.0f;
+        c.scaleY = 1.0f;
+        c.color = k % 10 == 9 ? 0x80FFFFFF : 0xFFFFFFFF;
+        c.sheet = 4;
+        g.Submit(&c);
+    }
+}
+
+// Runs the scene long enough for its picture to settle (the game: pieces in the well).
+void FillSceneList(Frame frame, TraceRun& run) {
+    if (frame == kGame)
+        theGame->scene->sceneNumber = kSceneGame;
+    const int frames = frame == kGame ? 900 : 240;
+    for (int k = 0; k < frames; ++k) RunTraceFrame(run);
+}
+
+void RenderFrames(benchmark::State& state) {
+    TraceRun run;
+    SDL_Window* window = OpenWindow();
+    if (window == nullptr || !StartTraceGame(nullptr, run)) {
+        state.SkipWithError("no window or game");
+        return;
+    }
+    CDx_Gr& g = *theGame->graphics;
+    g.window = window;
+    (void)TextFromUtf8(theGame->system->programFolder, kPathUnits, TESSAROID_GAME_DIR);
+    if (g.CreateDevice() < 0 || !LoadSheets()) {
+        state.SkipWithError("no device or no sheets (build the data folder first)");
+        return;
+    }
+    const auto frame = static_cast<Frame>(state.range(0));
+    if (frame == kFullList) {
+        FillFullList();
+    } else if (frame == kEmpty) {
+        g.ResetDrawList();
+    } else {
+        FillSceneList(frame, run);
+    }
+    g.device->mergeDraws = state.range(1) != 0;
+    g.device->skipInvisible = state.range(1) != 0;
+    for (auto _ : state) {
+        (void)g.RenderFrame();
+        glFinish();  // the frame's drawing done, not only queued
+    }
+    state.counters["commands"] = static_cast<double>(g.count);
+    state.counters["draws"] = static_cast<double>(g.device->drawCalls);
+    g.ReleaseDevice();
+    EndTraceGame();
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+}  // namespace
+
+BENCHMARK(RenderFrames)
+    ->ArgNames({"frame", "merged"})
+    ->ArgsProduct({{kGame, kTitle, kFullList, kEmpty}, {1, 0}})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
