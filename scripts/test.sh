@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, the program under a private Xvfb,
-<<<<<<< HEAD
-# the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and the audio
-# tests (the music streaming thread among them) under ThreadSanitizer.
-=======
-# and the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
->>>>>>> main
+# the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the audio tests (the music streaming thread among them) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -16,16 +12,13 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-asan -j "$(nproc)" --target unit_tests render_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)" -L unit
-<<<<<<< HEAD
+# The GL driver is loaded and unloaded at run time and keeps a few blocks of its own for
+# good, which the leak checker cannot name: the render tests run without it.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -L render
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DTESSAROID_SANITIZE=thread >/dev/null
 cmake --build build-tsan -j "$(nproc)" --target audio_tests
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/audio/tsan.supp" \
     ctest --test-dir build-tsan --output-on-failure -L audio
-=======
-# The GL driver is loaded and unloaded at run time and keeps a few blocks of its own for
-# good, which the leak checker cannot name: the render tests run without it.
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -L render
->>>>>>> main
