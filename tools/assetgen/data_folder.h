@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // folder ends in '/'. Each writes its sub-folder and reports on standard error what failed.
 [[nodiscard]] bool WritePictures(const std::string& folder);
@@ -14,3 +15,6 @@
 
 // Creates the folder (and no parents); true when it exists afterwards.
 [[nodiscard]] bool MakeFolder(const std::string& path);
+
+// Writes bytes to path whole; false (with a line on stderr) when it cannot.
+[[nodiscard]] bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);

@@ -33,6 +33,10 @@ bool WriteListFile(const std::string& path, const std::string* names, int count)
         unit('\r');
         unit('\n');
     }
+    return WriteBytes(path, bytes);
+}
+
+bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (f != nullptr && std::fclose(f) != 0)

@@ -1,4 +1,5 @@
 // WAVE, Ogg Vorbis and loop file writing.
+#include "tools/assetgen/data_folder.h"
 #include "tools/assetgen/sound_files.h"
 
 #include <vorbis/vorbisenc.h>
@@ -19,15 +20,6 @@ void PutTag(std::vector<unsigned char>& out, const char* tag) {
     out.insert(out.end(), tag, tag + 4);
 }
 
-bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f != nullptr && std::fclose(f) != 0)
-        ok = false;
-    if (!ok)
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-    return ok;
-}
 
 void TakePages(ogg_stream_state& stream, std::vector<unsigned char>& out, bool flush) {
     ogg_page page;
