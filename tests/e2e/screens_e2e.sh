@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The real program's picture under Xvfb: the title, the settings panel and a game under way,
+# compared with the same scenes composed offline from the game's own draw lists
+# (tessaroid-trace, then tessaroid-preview). The sheets become 5-bit texels, so the offline
+# picture is first reduced to 5 bits a channel. The screenshots and the compositions stay
+# in SCREENS_DIR (default: build/e2e-screens) for looking at.
+GAME_DIR=${1:?program folder}
+SOURCE_DIR=${2:?source folder}
+BUILD_DIR=$(cd "$GAME_DIR/.." && pwd)
+SCREENS_DIR=${SCREENS_DIR:-$BUILD_DIR/e2e-screens}
+source "$(dirname "$0")/lib.sh"
+[ -f "$GAME_DIR/data/grp/grp_0003.txt" ] || { echo "no data folder"; exit 77; }
+mkdir -p "$SCREENS_DIR"
+start_xvfb
+export ALSOFT_DRIVERS=null  # sound plays to no device: no card here
+
+# Composes a traced frame offline (script on stdin) and reduces it to 5 bits a channel, as
+# the texels are: $1 the name.
+compose() {
+    "$BUILD_DIR/bin/tessaroid-trace" | tail -n 1 > "$E2E_TMP/$1.jsonl"
+    "$BUILD_DIR/bin/tessaroid-preview" "$GAME_DIR/data" "$E2E_TMP/$1.jsonl" \
+        "$SCREENS_DIR/$1-composed.png" >/dev/null || fail "no composition of $1"
+    convert "$SCREENS_DIR/$1-composed.png" -evaluate And 63488 -evaluate Multiply 1.0322423 \
+        "$E2E_TMP/$1.png"
+}
+# White where two pictures differ by more than 2%, else black.
+difference() {
+    compare -fuzz 2% -metric AE "$1" "$2" -compose src -highlight-color white \
+        -lowlight-color black "$3" 2>/dev/null
+}
+# The title and the settings panel scroll their background by 3 pixels a frame over a grid
+# of 24: each is composed on eight frames in a row (the script's last "run 1" made longer),
+# one for each step of the grid, and only the pixels on which all of them agree (the menus,
+# the logo, the panel's texts) are compared.
+compose_moments() {
+    local scene=$1 script=$2 late
+    compose "$scene-0" <<<"$script"
+    convert "$E2E_TMP/$scene-0.png" -fill black -colorize 100 "$E2E_TMP/moving.png"
+    for late in 1 2 3 4 5 6 7; do
+        sed "\$s/^run 1$/run $((1 + late))/" <<<"$script" | compose "$scene-$late"
+        difference "$E2E_TMP/$scene-0.png" "$E2E_TMP/$scene-$late.png" "$E2E_TMP/d.png"
+        convert "$E2E_TMP/moving.png" "$E2E_TMP/d.png" -compose lighten -composite \
+            "$E2E_TMP/moving.png"
+        rm -f "$SCREENS_DIR/$scene-$late-composed.png"
+    done
+    convert "$E2E_TMP/moving.png" -negate "$E2E_TMP/$scene-stable.png"
+}
+compose_moments title "$(printf 'run 40\ndraws on\nrun 1\n')"
+compose_moments settings "$(cat "$SOURCE_DIR/tools/preview/scenes/settings.txt")"
+compose game < "$SOURCE_DIR/tools/preview/scenes/game.txt"
+
+shot() {
+    import -window "$1" "$SCREENS_DIR/$2.png" || fail "no screenshot of $2"
+}
+# Fails unless at most PERCENT of the region's steady pixels differ from the composition.
+expect_steady() {
+    local scene=$1 region=$2 percent=$3 what=$4 steady bad
+    difference "$SCREENS_DIR/$scene.png" "$E2E_TMP/$scene-0.png" "$E2E_TMP/$scene-diff.png"
+    steady=$(convert "$E2E_TMP/$scene-stable.png[$region]" -format '%[fx:round(mean*w*h)]' info:)
+    bad=$(convert "$E2E_TMP/$scene-diff.png[$region]" "$E2E_TMP/$scene-stable.png[$region]" \
+        -compose multiply -composite -format '%[fx:round(mean*w*h)]' info:)
+    echo "$scene, $what: $bad of $steady steady pixels differ"
+    [ "$steady" -gt 1000 ] || fail "$scene: $what has nothing steady to compare"
+    [ $((bad * 100)) -le $((percent * steady)) ] || fail "$scene: $what differs"
+}
+
+dir=$(new_program_folder)
+"$dir/tessaroid" 2>"$E2E_TMP/game.err" &
+pid=$!
+GAME_PIDS=$pid
+id=$(wait_window Tessaroid || wait_window Tessaroid) || fail "no window appeared: $(cat "$E2E_TMP/game.err")"
+sleep 3
+shot "$id" title
+# The background starts 16 pixels in: left of it nothing is drawn and the frame stays black.
+[ "$(convert "$SCREENS_DIR/title.png[16x720+0+0]" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ] ||
+    fail "title: something was drawn left of the background"
+expect_steady title 606x120+446+144 5 "logo"
+expect_steady title 288x96+512+416 5 "START"
+expect_steady title 288x96+512+504 5 "RANKING"
+expect_steady title 288x96+512+600 5 "SETTINGS"
+
+# Settings as the scene script opens it: up, choose, then four steps down.
+for key in Up z Down Down Down Down; do press "$id" "$key"; sleep 0.25; done
+sleep 1
+shot "$id" settings
+expect_steady settings 400x60+320+50 10 "screen mode"
+expect_steady settings 878x720+209+0 10 "panel"
+press "$id" Escape
+wait_exit "$pid" 10
+[ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
+
+# A game just begun: everything but the pieces, the previews and the score is fixed. Masked
+# out of both pictures: the well's inside, the six preview boxes' insides, the score digits.
+dir=$(new_program_folder)
+"$dir/tessaroid" 2>"$E2E_TMP/game2.err" &
+pid=$!
+GAME_PIDS=$pid
+id=$(wait_window Tessaroid || wait_window Tessaroid) || fail "no second window appeared: $(cat "$E2E_TMP/game2.err")"
+sleep 2
+press "$id" z
+sleep 3
+shot "$id" game
+for f in "$SCREENS_DIR/game.png" "$E2E_TMP/game.png"; do
+    convert "$f" -fill black -draw "rectangle 520,0 759,671" \
+        -draw "rectangle 808,24 903,119" -draw "rectangle 952,24 1047,119" \
+        -draw "rectangle 1096,24 1191,119" -draw "rectangle 1096,168 1191,263" \
+        -draw "rectangle 1096,312 1191,407" -draw "rectangle 1096,456 1191,551" \
+        -draw "rectangle 300,20 479,79" "$f.masked.png"
+done
+n=$(compare -metric AE -fuzz 2% "$SCREENS_DIR/game.png.masked.png" \
+    "$E2E_TMP/game.png.masked.png" null: 2>&1)
+rm -f "$SCREENS_DIR/game.png.masked.png"
+echo "game, all but pieces, previews and score: $n pixels differ"
+[ "$n" = 0 ] || fail "game: the well, panels or background differ"
+press "$id" Escape
+wait_exit "$pid" 10
+[ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
+grep -E "^(Message|Error): " "$E2E_TMP/game.err" "$E2E_TMP/game2.err" &&
+    fail "the game showed a message"
+echo "screens e2e: all passed; screenshots in $SCREENS_DIR"
