@@ -38,7 +38,8 @@ struct Shell {
 int ExitSequence(Shell& shell) {
     DestroyGameWindow(shell.window);
     Shutdown();
-    if (shell.windowSystemUp) QuitWindowSystem();
+    if (shell.windowSystemUp)
+        QuitWindowSystem();
     return 0;
 }
 
@@ -61,18 +62,11 @@ bool FindProgramFolder(System& system) {
     return true;
 }
 
-// programFolder + name; an empty path (which opens nothing) when it does not fit.
-void BesideProgram(const System& system, const char16_t* name, char16_t (&path)[kPathUnits]) {
-    if (!TextCopy(path, kPathUnits, system.programFolder) || !TextAppend(path, kPathUnits, name)) {
-        path[0] = 0;
-    }
-}
-
 // The exit path on the quit message: Game.ini, then dir.txt, then the exit sequence.
 int SaveAndExit(Shell& shell) {
     System& system = *theGame->system;
     char16_t path[kPathUnits];
-    BesideProgram(system, u"Game.ini", path);
+    (void)ProgramFilePath(system, u"Game.ini", path);
     CLoadFile saver;
     if (!saver.SaveSettings(path)) {
         ShowMessage(u"Error", u"ini書き込みに失敗しました。");
@@ -86,40 +80,48 @@ int RunLoop(Shell& shell, FrameLoopState& loop, WindowProcedure& procedure) {
     GameShell frame{shell.window, &procedure};
     for (;;) {
         FrameResult result = RunFrame(loop, *theGame->system, *theGame->scene, frame);
-        if (result == FrameResult::Quit) return SaveAndExit(shell);
-        if (result == FrameResult::Failed) return ExitSequence(shell);
+        if (result == FrameResult::Quit)
+            return SaveAndExit(shell);
+        if (result == FrameResult::Failed)
+            return ExitSequence(shell);
     }
 }
 
 }  // namespace
 
 int RunGame() {
-    if (!AcquireInstanceLock()) return 0;  // another copy runs: leave silently
+    if (!AcquireInstanceLock())
+        return 0;  // another copy runs: leave silently
     Shell shell;
     theGame = new Game();
     System& system = *theGame->system;
     MapSceneEntity& scene = *theGame->scene;
 
     // Without its folder the game cannot find dir.txt: the same silent end as a missing one.
-    if (!FindProgramFolder(system)) return ExitSequence(shell);
+    if (!FindProgramFolder(system))
+        return ExitSequence(shell);
     char16_t path[kPathUnits];
-    BesideProgram(system, u"Game.ini", path);
+    (void)ProgramFilePath(system, u"Game.ini", path);
     {
         CLoadFile loader;
         loader.LoadSettings(path);
     }
-    if (!ReadDataFolderFile(system)) return ExitSequence(shell);
+    if (!ReadDataFolderFile(system))
+        return ExitSequence(shell);
     {
         CLoadFile loader;
-        if (!LoadSaveSlots(loader, system.programFolder)) return ExitSequence(shell);
+        if (!LoadSaveSlots(loader, system.programFolder))
+            return ExitSequence(shell);
     }
     DisableScreenSaver();
     BuildDataPath(system);
 
-    if (!InitWindowSystem()) return Fail(shell, u"失敗");
+    if (!InitWindowSystem())
+        return Fail(shell, u"失敗");
     shell.windowSystemUp = true;
     shell.window = CreateGameWindow(system.clientWidth, system.clientHeight);
-    if (shell.window == nullptr) return Fail(shell, u"ウィンドウ作成に失敗しました。");
+    if (shell.window == nullptr)
+        return Fail(shell, u"ウィンドウ作成に失敗しました。");
     theWindowThreadId = CurrentThreadId();
     theWindowProcessId = CurrentProcessId();
 
@@ -129,7 +131,8 @@ int RunGame() {
     theGame->input->system = &system;
     theGame->input->scene = &scene;
     theGame->audio->settings = &system;
-    if (system.audioMode == 2) ClearMusicOpenFlags();
+    if (system.audioMode == 2)
+        ClearMusicOpenFlags();
 
     FrameLoopState loop;
     InitFrameLoop(loop, ClockCounterFrequency());
@@ -141,7 +144,8 @@ int RunGame() {
     if ((system.audioMode == 1 || system.audioMode == 2) && !theGame->audio->InitAudio()) {
         return Fail(shell, u"XAudio2の初期化に失敗しました。");
     }
-    if (!LoadResources()) return Fail(shell, u"ゲームの初期化に失敗しました。");
+    if (!LoadResources())
+        return Fail(shell, u"ゲームの初期化に失敗しました。");
 
     WindowProcedure procedure(&system);
     return RunLoop(shell, loop, procedure);

@@ -62,7 +62,7 @@ CLoadSnd::~CLoadSnd() = default;
 bool CLoadSnd::ReadLoopFile(const char16_t* path, int32_t n) {
     TextLineFile* f = TextLinesOpen(path);
     if (f == nullptr) {
-        ShowPathMessage(u"Message", path, u"ファイルが見つかりません");
+        ShowFileNotFound(path);
         return false;
     }
     uint32_t loopStart = 0;

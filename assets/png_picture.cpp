@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr char16_t kNotFound[] = u"ファイルが見つかりません";
 constexpr char16_t kNoReadStruct[] = u"PNG構造体を作成出来ません";
 constexpr char16_t kNoInfoStruct[] = u"PNG構造体を初期化出来ません";
 constexpr char16_t kTooManyColors[] = u"色数が多すぎます";
@@ -118,7 +117,7 @@ bool CLoadTex::LoadPicture(int32_t slot, const char16_t* path) {
     PngRead r;
     r.file = FileOpenStream(path, "rb");
     if (r.file == nullptr) {
-        ShowPathMessage(u"Message", path, kNotFound);
+        ShowFileNotFound(path);
         return false;
     }
     // The headers' own version: the library compares it with its own.

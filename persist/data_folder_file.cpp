@@ -11,15 +11,11 @@ namespace {
 
 constexpr int kTextBytes = 160;  // 80 UTF-16 units after the mark
 
-bool FilePath(const System& system, const char16_t* name, char16_t (&path)[kPathUnits]) {
-    return TextCopy(path, kPathUnits, system.programFolder) && TextAppend(path, kPathUnits, name);
-}
-
 }  // namespace
 
 bool ReadDataFolderFile(System& system) {
     char16_t path[kPathUnits];
-    if (!FilePath(system, u"dir.txt", path))
+    if (!ProgramFilePath(system, u"dir.txt", path))
         return false;
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
     if (file < 0)
@@ -43,7 +39,7 @@ bool ReadDataFolderFile(System& system) {
 
 bool WriteDataFolderFile(const System& system) {
     char16_t path[kPathUnits];
-    if (!FilePath(system, u"dir.txt", path))
+    if (!ProgramFilePath(system, u"dir.txt", path))
         return false;
     int units = TextLength(system.dataFolderName, kDataFolderNameUnits);
     uint8_t bytes[2 + 2 * kDataFolderNameUnits];
@@ -54,6 +50,14 @@ bool WriteDataFolderFile(const System& system) {
         bytes[3 + 2 * k] = static_cast<uint8_t>(system.dataFolderName[k] >> 8);
     }
     return FileWriteWhole(path, bytes, 2 + 2 * static_cast<int64_t>(units));
+}
+
+bool ProgramFilePath(const System& system, const char16_t* name, char16_t (&path)[kPathUnits]) {
+    if (TextCopy(path, kPathUnits, system.programFolder) && TextAppend(path, kPathUnits, name)) {
+        return true;
+    }
+    path[0] = 0;
+    return false;
 }
 
 void BuildDataPath(System& system) {

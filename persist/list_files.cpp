@@ -16,7 +16,7 @@ constexpr int64_t kListBytes = 2 + kRecordBytes * kSoundNames;
 bool ReadList(const char16_t* path, char16_t (*slots)[kNameUnits], int32_t count) {
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
     if (file < 0) {
-        ShowPathMessage(u"Message", path, u"ファイルが見つかりません");
+        ShowFileNotFound(path);
         return false;
     }
     static uint8_t bytes[kListBytes];  // start-up only, single-threaded

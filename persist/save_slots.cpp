@@ -56,7 +56,7 @@ bool CLoadFile::LoadSlot(const char16_t* path, int32_t index) {
         return false;
     int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
     if (file < 0) {
-        ShowPathMessage(u"Message", path, u"ファイルが見つかりません");
+        ShowFileNotFound(path);
         return false;
     }
     // Static: 64 KiB is too much for the stack, and start-up is single-threaded.

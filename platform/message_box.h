@@ -10,5 +10,9 @@ void ShowMessage(const char16_t* title, const char16_t* text);
 inline constexpr int kMessageBytes = 520 * 3 + 1;
 void PrintMessageLine(const char16_t* title, const char16_t* text, char* title8, char* text8);
 
+// "path ファイルが見つかりません" titled "Message": the game's message for a file that is not
+// there.
+void ShowFileNotFound(const char16_t* path);
+
 // Builds "path reason" (the game's "%s %s" messages) in a bounded buffer and shows it.
 void ShowPathMessage(const char16_t* title, const char16_t* path, const char16_t* reason);

@@ -19,3 +19,7 @@ void PrintMessageLine(const char16_t* title, const char16_t* text, char* title8,
     std::fprintf(stderr, "%s: %s\n", title8, text8);
     std::fflush(stderr);
 }
+
+void ShowFileNotFound(const char16_t* path) {
+    ShowPathMessage(u"Message", path, u"ファイルが見つかりません");
+}
