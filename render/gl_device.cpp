@@ -14,6 +14,9 @@ namespace {
 
 RenderDevice theDevice;
 bool haveDevice = false;
+// The kept list and the sheets' texels outlive every device; a new device forgets them.
+FrameHistory theHistory;
+SheetCoverage theSheets;
 int32_t firstWidth = 0;  // the client size when the device was first created
 int32_t firstHeight = 0;
 
@@ -69,6 +72,34 @@ int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex
     return CreateNoPicture(d);
 }
 
+// Main thread (SDL calls event watches where events are pumped): a window shown again,
+// uncovered or resized needs the kept picture presented even when the frame is unchanged.
+int WatchWindow(void*, SDL_Event* event) {
+    if (haveDevice && event->type == SDL_WINDOWEVENT) {
+        switch (event->window.event) {
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                theDevice.presentRequired = true;
+                break;
+            default:
+                break;
+        }
+    }
+    return 1;
+}
+
+void StartFromNothing(RenderDevice& d) {
+    theHistory.valid = false;
+    for (int32_t slot = 0; slot < kPictureSlots; ++slot) ForgetSheet(theSheets, slot);
+    d.history = &theHistory;
+    d.sheets = &theSheets;
+    SDL_DelEventWatch(WatchWindow, nullptr);
+    SDL_AddEventWatch(WatchWindow, nullptr);
+}
+
 }  // namespace
 
 RenderDevice* TheRenderDevice() {
@@ -93,6 +124,7 @@ int32_t CDx_Gr::CreateDevice() {
     theDevice = RenderDevice{};
     theDevice.width = width > 0 ? width : 1;
     theDevice.height = height > 0 ? height : 1;
+    StartFromNothing(theDevice);
     theDevice.context = CreateContext(sdlWindow, theDevice.contextType);
     if (theDevice.context == nullptr)
         return -2;
@@ -115,6 +147,7 @@ bool CDx_Gr::ReleaseDevice() {
         SDL_GL_MakeCurrent(sdlWindow, nullptr);
         SDL_GL_DeleteContext(device->context);
     }
+    SDL_DelEventWatch(WatchWindow, nullptr);
     theDevice = RenderDevice{};
     haveDevice = false;
     device = nullptr;
@@ -170,7 +203,7 @@ bool CDx_Gr::RebuildDevice() {
 }
 
 void ReadFramePixels(const RenderDevice& d, uint8_t* rgba) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.drawTarget);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

@@ -1,7 +1,9 @@
 // The OpenGL backend's own objects, private to render/gl_*.cpp and the render tests. The
-// frame is drawn at the size the device was created at: straight into the window while the
-// window has that size, else into a frame buffer stretched onto the window when presented,
-// as a swap chain that is never resized would be.
+// frame is drawn at the size the device was created at into a frame buffer of its own, which
+// keeps the picture from one frame to the next, and copied onto the window when presented
+// (stretched when the window has another size, as a swap chain that is never resized would
+// be). Only the areas where the list changed are drawn again, and a frame that changed
+// nothing is not presented at all unless the swap paces the frames.
 #pragma once
 
 #include <SDL.h>
@@ -9,7 +11,9 @@
 
 #include <cstdint>
 
+#include "render/changed_areas.h"
 #include "render/draw_command.h"
+#include "render/sheet_coverage.h"
 #include "render/sprite_batch_rules.h"
 
 inline constexpr int32_t kBlendStates = 6;
@@ -44,16 +48,27 @@ struct RenderDevice {
     GLuint sampler = 0;
     GLuint frameBuffer = 0;
     GLuint frameColor = 0;
-    GLuint drawTarget = 0;  // this frame's: the window's (0) or frameBuffer
-    GLuint noPicture = 0;   // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
+    GLuint noPicture = 0;  // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
     GLuint textures[kPictureSlots] = {};
     BlendState blendStates[kBlendStates] = {};
     int32_t swapInterval = -1;  // what was last asked of the driver
+    bool swapPaces = false;     // the driver took an interval of 1: every frame is presented
+
+    // The list last drawn into the frame buffer, and the sheets' transparent texels. Both live
+    // as long as the process; the device forgets them when it is made again.
+    FrameHistory* history = nullptr;
+    SheetCoverage* sheets = nullptr;
+    // The window needs the picture again (shown, uncovered, resized) though it did not change.
+    bool presentRequired = true;
+    int32_t presentedWidth = 0;  // the window's drawable size at the last present
+    int32_t presentedHeight = 0;
 
     // Drawing choices, on by default; the benchmarks turn them off to compare.
     bool mergeDraws = true;
     bool skipInvisible = true;
+    bool redrawEveryFrame = false;
     uint32_t drawCalls = 0;  // of the last frame
+    bool presented = false;  // by the last frame
 
     // Test seams: a nonzero removal reason the device reports as if it had been lost, until
     // it is released; and, when set, where each present first copies the frame (RGBA,

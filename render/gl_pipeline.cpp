@@ -183,8 +183,11 @@ int32_t CreateNoPicture(RenderDevice& d) {
 }
 
 void ReleasePictureTexture(RenderDevice& d, int32_t slot) {
-    if (d.textures[slot] != 0)
+    if (d.textures[slot] != 0) {
         glDeleteTextures(1, &d.textures[slot]);
+        ForgetSheet(*d.sheets, slot);
+        d.history->valid = false;  // the slot samples as black from now on
+    }
     d.textures[slot] = 0;
 }
 

@@ -1,23 +1,22 @@
-// The sprite batch: each frame the whole vertex array is uploaded, the frame cleared and the
-// draw list drawn in submission order, each command with the blend state its colour and
-// blend mode choose, then the frame is presented on the window.
-#include <cstring>
-
+// The sprite batch: each frame the list is compared with the one last drawn, and only the
+// areas where they differ are drawn again into the kept frame, each cleared and then drawn in
+// submission order with every command reaching into it, each with the blend state its colour
+// and blend mode choose. The frame is presented when it changed (or the window needs it).
+// Whatever is skipped, the presented picture is the one a full redraw of the list would give.
 #include "game/system.h"
 #include "render/gl_local.h"
+#include "render/hidden_commands.h"
 #include "render/render.h"
 
 namespace {
 
-// Write-discard: the old contents may still be in use by the previous frame's draws.
-void UploadVertices(const RenderDevice& d, const SpriteVertex* vertices) {
+FramePlan thePlan;  // main thread: worked out afresh for every frame that draws
+
+// The list's quads; the rest of the buffer is never drawn from.
+void UploadVertices(const RenderDevice& d, const SpriteVertex* vertices, uint32_t count) {
     glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
-    void* mapped = glMapBufferRange(GL_ARRAY_BUFFER, 0, kVertexBufferBytes,
-                                    GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT);
-    if (mapped == nullptr)
-        return;
-    std::memcpy(mapped, vertices, kVertexBufferBytes);
-    glUnmapBuffer(GL_ARRAY_BUFFER);
+    if (count > 0)
+        glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr{4} * count * sizeof(SpriteVertex), vertices);
 }
 
 // What is bound, so that an unchanged state or picture is not bound again.
@@ -50,20 +49,26 @@ void DrawQuads(RenderDevice& d, uint32_t first, uint32_t quads) {
     ++d.drawCalls;
 }
 
+// A command is drawn into an area when it can show there.
+bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
+    return !plan.hidden[i] && Overlap(plan.reach[i], area);
+}
+
 // The merging rule: a command joins the run before it when it needs the same state, factor
-// and picture. A command that cannot change a visible pixel starts no run of its own.
-void DrawList(RenderDevice& d, const CDx_Gr& g) {
-    Bound bound;
-    d.drawCalls = 0;
+// and picture and is drawn into the same area.
+void DrawArea(RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, const PixelRect& area,
+              Bound& bound) {
+    glScissor(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+    glClear(GL_COLOR_BUFFER_BIT);
     uint32_t i = 0;
     while (i < g.count) {
-        const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
-        if (d.skipInvisible && (MixesNothing(key) || OffScreen(&g.vertices[4 * i]))) {
+        if (!DrawnInto(plan, i, area)) {
             ++i;
             continue;
         }
+        const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
         uint32_t run = 1;
-        while (d.mergeDraws && i + run < g.count &&
+        while (d.mergeDraws && i + run < g.count && DrawnInto(plan, i + run, area) &&
                SharesDraw(key,
                           DrawKeyOf(g.blendModes[i + run], g.colors[i + run], g.sheets[i + run]))) {
             ++run;
@@ -74,28 +79,50 @@ void DrawList(RenderDevice& d, const CDx_Gr& g) {
     }
 }
 
-// The frame onto the window (stretched when it was drawn aside), then swapped. The result is
-// the present result in the game's codes: 0, or the removal or reset a lost device reports.
-int32_t Present(RenderDevice& d, SDL_Window* window, int32_t vsync, int drawableWidth,
-                int drawableHeight) {
-    if (d.capture != nullptr)
-        ReadFramePixels(d, d.capture);
-    if (d.drawTarget != 0) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, d.drawTarget);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, drawableWidth, drawableHeight,
-                          GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    }
-    const int32_t interval = vsync != 0 ? 1 : 0;
-    if (interval != d.swapInterval) {
-        (void)SDL_GL_SetSwapInterval(interval);  // refused by some drivers: the timers pace
-        d.swapInterval = interval;
-    }
-    SDL_GL_SwapWindow(window);
+// The changed areas drawn again into the kept frame.
+void DrawChanges(RenderDevice& d, const CDx_Gr& g, const ChangedAreas& changed) {
+    UploadVertices(d, g.vertices, g.count);
+    PlanFrame(g, *d.sheets, d.width, d.height, d.skipInvisible, thePlan);
+    glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
+    glViewport(0, 0, d.width, d.height);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glUseProgram(d.program);
+    glBindVertexArray(d.vertexArray);
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_SCISSOR_TEST);
+    Bound bound;
+    for (int32_t k = 0; k < changed.count; ++k) DrawArea(d, g, thePlan, changed.areas[k], bound);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// The removal or reset a lost device reports, as a present result in the game's codes.
+int32_t DeviceResult(const RenderDevice& d) {
     const int32_t reason = DeviceRemovedReason(d);
     if (reason == 0)
         return 0;
     return reason == kDeviceReset ? kDeviceReset : kDeviceRemoved;
+}
+
+void AskSwapInterval(RenderDevice& d, int32_t vsync) {
+    const int32_t interval = vsync != 0 ? 1 : 0;
+    if (interval == d.swapInterval)
+        return;
+    // Refused by some drivers (then the timers alone pace the frames).
+    d.swapPaces = SDL_GL_SetSwapInterval(interval) == 0 && interval == 1;
+    d.swapInterval = interval;
+}
+
+// The kept frame onto the window, stretched when the window has another size, then swapped.
+void Present(RenderDevice& d, SDL_Window* window, int drawableWidth, int drawableHeight) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    const bool same = drawableWidth == d.width && drawableHeight == d.height;
+    glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, drawableWidth, drawableHeight,
+                      GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
+    SDL_GL_SwapWindow(window);
+    d.presentRequired = false;
+    d.presentedWidth = drawableWidth;
+    d.presentedHeight = drawableHeight;
 }
 
 }  // namespace
@@ -105,22 +132,24 @@ int32_t CDx_Gr::RenderFrame() {
         return 0;
     RenderDevice& d = *device;
     auto* sdlWindow = static_cast<SDL_Window*>(window);
-    UploadVertices(d, vertices);
-    // A window of the frame's own size is drawn into directly: no copy of the frame.
+    if (d.redrawEveryFrame)
+        d.history->valid = false;
+    ChangedAreas changed;
+    FindChangedAreas(*this, d.width, d.height, *d.history, changed);
+    d.drawCalls = 0;
+    if (changed.count > 0)
+        DrawChanges(d, *this, changed);
+    if (d.capture != nullptr)
+        ReadFramePixels(d, d.capture);
     int drawableWidth = 0;
     int drawableHeight = 0;
     SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
-    const bool direct = drawableWidth == d.width && drawableHeight == d.height;
-    d.drawTarget = direct ? 0 : d.frameBuffer;
-    glBindFramebuffer(GL_FRAMEBUFFER, d.drawTarget);
-    glViewport(0, 0, d.width, d.height);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glUseProgram(d.program);
-    glBindVertexArray(d.vertexArray);
-    glActiveTexture(GL_TEXTURE0);
-    DrawList(d, *this);
-    const int32_t result = Present(d, sdlWindow, settings->vsync, drawableWidth, drawableHeight);
+    AskSwapInterval(d, settings->vsync);
+    d.presented = changed.count > 0 || d.presentRequired || d.swapPaces ||
+                  drawableWidth != d.presentedWidth || drawableHeight != d.presentedHeight;
+    if (d.presented)
+        Present(d, sdlWindow, drawableWidth, drawableHeight);
+    const int32_t result = DeviceResult(d);
     if (result == kDeviceRemoved || result == kDeviceReset)
         settings->deviceRebuildRequest = 1;
     return result;

@@ -36,6 +36,8 @@ int32_t CDx_Gr::CreateTexture5551(int32_t slot, const PictureBits* picture) {
         return 0;
     }
     d.textures[slot] = texture;
+    NoteSheetTexels(*d.sheets, slot, texels.get());
+    d.history->valid = false;  // a new picture may show anywhere
     return 1;
 }
 

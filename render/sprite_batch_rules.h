@@ -65,15 +65,3 @@ struct DrawKey {
 [[nodiscard]] inline bool MixesNothing(const DrawKey& key) {
     return key.kind == 1 && ((key.color >> 24) == 0 || (key.color & 0xFFFFFFu) == 0);
 }
-
-// A quad wholly beyond one edge of the clip square covers no pixel centre.
-[[nodiscard]] inline bool OffScreen(const SpriteVertex* v) {
-    bool left = true, right = true, below = true, above = true;
-    for (int k = 0; k < 4; ++k) {
-        left = left && v[k].x <= -1.0f;
-        right = right && v[k].x >= 1.0f;
-        below = below && v[k].y <= -1.0f;
-        above = above && v[k].y >= 1.0f;
-    }
-    return left || right || below || above;
-}
