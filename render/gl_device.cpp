@@ -69,7 +69,10 @@ int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex
     r = CreateSampler(d);
     if (r < 0)
         return r;
-    return CreateNoPicture(d);
+    r = CreateNoPicture(d);
+    if (r < 0)
+        return r;
+    return CreatePresenter(d);
 }
 
 // Main thread (SDL calls event watches where events are pumped): a window shown again,
@@ -202,8 +205,8 @@ bool CDx_Gr::RebuildDevice() {
     return true;
 }
 
-void ReadFramePixels(const RenderDevice& d, uint8_t* rgba) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
+void ReadFramePixels(const RenderDevice& d, GLuint target, uint8_t* rgba) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, target);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

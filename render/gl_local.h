@@ -47,8 +47,11 @@ struct RenderDevice {
     GLuint indexBuffer = 0;
     GLuint sampler = 0;
     GLuint frameBuffer = 0;
-    GLuint frameColor = 0;
-    GLuint noPicture = 0;  // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
+    GLuint frameColor = 0;  // the kept frame's picture, a texture
+    GLuint presentProgram = 0;
+    GLint presentScale = -1;
+    GLuint presentSamplers[2] = {};  // point, then filtered
+    GLuint noPicture = 0;            // 1 x 1, (0, 0, 0, 1): what an empty slot samples as
     GLuint textures[kPictureSlots] = {};
     BlendState blendStates[kBlendStates] = {};
     int32_t swapInterval = -1;  // what was last asked of the driver
@@ -60,6 +63,8 @@ struct RenderDevice {
     SheetCoverage* sheets = nullptr;
     // The window needs the picture again (shown, uncovered, resized) though it did not change.
     bool presentRequired = true;
+    // The last frame was drawn straight onto the window: the frame buffer is behind.
+    bool keptInWindow = false;
     int32_t presentedWidth = 0;  // the window's drawable size at the last present
     int32_t presentedHeight = 0;
 
@@ -72,7 +77,7 @@ struct RenderDevice {
 
     // Test seams: a nonzero removal reason the device reports as if it had been lost, until
     // it is released; and, when set, where each present first copies the frame (RGBA,
-    // bottom row first, width x height pixels).
+    // bottom row first, width x height pixels; a frame not presented leaves it as it was).
     int32_t forcedLoss = 0;
     uint8_t* capture = nullptr;
 };
@@ -88,11 +93,16 @@ void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& fac
 [[nodiscard]] int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices);
 [[nodiscard]] int32_t CreateSampler(RenderDevice& d);
 [[nodiscard]] int32_t CreateNoPicture(RenderDevice& d);
+[[nodiscard]] int32_t CreatePresenter(RenderDevice& d);
 void ReleasePipeline(RenderDevice& d);
+void ReleasePresenter(RenderDevice& d);
+// The kept frame onto the window's back buffer, stretched to its size.
+void DrawFrameOntoWindow(const RenderDevice& d, int32_t windowWidth, int32_t windowHeight);
 void ReleasePictureTexture(RenderDevice& d, int32_t slot);
 
 // The removal reason in the game's codes: 0 while the device is healthy.
 [[nodiscard]] int32_t DeviceRemovedReason(const RenderDevice& d);
 
-// Reads the frame drawn so far (bottom row first, RGBA bytes).
-void ReadFramePixels(const RenderDevice& d, uint8_t* rgba);
+// Reads the frame drawn so far into target, the frame buffer or the window's back buffer (0)
+// (bottom row first, RGBA bytes).
+void ReadFramePixels(const RenderDevice& d, GLuint target, uint8_t* rgba);

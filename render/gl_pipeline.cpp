@@ -69,12 +69,14 @@ GLuint Compile(GLenum stage, const char* source, const char* name) {
 }  // namespace
 
 int32_t CreateFrameTarget(RenderDevice& d) {
-    glGenRenderbuffers(1, &d.frameColor);
-    glBindRenderbuffer(GL_RENDERBUFFER, d.frameColor);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, d.width, d.height);
+    glGenTextures(1, &d.frameColor);
+    glBindTexture(GL_TEXTURE_2D, d.frameColor);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, d.width, d.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
     glGenFramebuffers(1, &d.frameBuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, d.frameColor);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, d.frameColor, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         return -4;
     glViewport(0, 0, d.width, d.height);
@@ -214,5 +216,6 @@ void ReleasePipeline(RenderDevice& d) {
     if (d.frameBuffer != 0)
         glDeleteFramebuffers(1, &d.frameBuffer);
     if (d.frameColor != 0)
-        glDeleteRenderbuffers(1, &d.frameColor);
+        glDeleteTextures(1, &d.frameColor);
+    ReleasePresenter(d);
 }

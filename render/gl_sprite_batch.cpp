@@ -24,9 +24,23 @@ struct Bound {
     int32_t kind = -1;
     uint32_t color = 0;
     GLuint texture = 0;
+    bool blending = true;
 };
 
-void BindFor(const RenderDevice& d, const DrawKey& key, Bound& bound) {
+// Kind 0 over opaque texels writes the picture itself: blending would only read the frame to
+// multiply it by zero, which costs a software rasteriser a read of every pixel.
+bool DrawsPlainly(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
+    return d.skipInvisible && key.kind == 0 && plan.overwrites[i];
+}
+
+void BindFor(const RenderDevice& d, const DrawKey& key, bool plainly, Bound& bound) {
+    if (plainly != !bound.blending) {
+        if (plainly)
+            glDisable(GL_BLEND);
+        else
+            glEnable(GL_BLEND);
+        bound.blending = !plainly;
+    }
     if (key.kind != bound.kind || key.color != bound.color) {
         BindBlendState(d, kBlendStateOfKind[key.kind], BlendFactorOf(key.color));
         bound.kind = key.kind;
@@ -58,7 +72,13 @@ bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
 // and picture and is drawn into the same area.
 void DrawArea(RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, const PixelRect& area,
               Bound& bound) {
-    glScissor(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+    // A scissored clear costs a software rasteriser a drawn quad; the whole frame needs none.
+    if (area.Area() == int64_t{d.width} * d.height) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+    }
     glClear(GL_COLOR_BUFFER_BIT);
     uint32_t i = 0;
     while (i < g.count) {
@@ -67,32 +87,38 @@ void DrawArea(RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, const Pix
             continue;
         }
         const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
+        const bool plainly = DrawsPlainly(d, plan, key, i);
         uint32_t run = 1;
-        while (d.mergeDraws && i + run < g.count && DrawnInto(plan, i + run, area) &&
-               SharesDraw(key,
-                          DrawKeyOf(g.blendModes[i + run], g.colors[i + run], g.sheets[i + run]))) {
+        while (d.mergeDraws && i + run < g.count && DrawnInto(plan, i + run, area)) {
+            const uint32_t j = i + run;
+            const DrawKey next = DrawKeyOf(g.blendModes[j], g.colors[j], g.sheets[j]);
+            if (!SharesDraw(key, next) || DrawsPlainly(d, plan, next, j) != plainly)
+                break;
             ++run;
         }
-        BindFor(d, key, bound);
+        BindFor(d, key, plainly, bound);
         DrawQuads(d, i, run);
         i += run;
     }
 }
 
-// The changed areas drawn again into the kept frame.
-void DrawChanges(RenderDevice& d, const CDx_Gr& g, const ChangedAreas& changed) {
+// The changed areas drawn again into target: the frame buffer, or the window itself.
+void DrawChanges(RenderDevice& d, const CDx_Gr& g, const ChangedAreas& changed, GLuint target) {
     UploadVertices(d, g.vertices, g.count);
     PlanFrame(g, *d.sheets, d.width, d.height, d.skipInvisible, thePlan);
-    glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, d.width, d.height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glUseProgram(d.program);
     glBindVertexArray(d.vertexArray);
     glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_SCISSOR_TEST);
     Bound bound;
     for (int32_t k = 0; k < changed.count; ++k) DrawArea(d, g, thePlan, changed.areas[k], bound);
     glDisable(GL_SCISSOR_TEST);
+}
+
+bool WholeFrame(const ChangedAreas& changed, const RenderDevice& d) {
+    return changed.count == 1 && changed.areas[0].Area() == int64_t{d.width} * d.height;
 }
 
 // The removal or reset a lost device reports, as a present result in the game's codes.
@@ -112,13 +138,7 @@ void AskSwapInterval(RenderDevice& d, int32_t vsync) {
     d.swapInterval = interval;
 }
 
-// The kept frame onto the window, stretched when the window has another size, then swapped.
-void Present(RenderDevice& d, SDL_Window* window, int drawableWidth, int drawableHeight) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.frameBuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    const bool same = drawableWidth == d.width && drawableHeight == d.height;
-    glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, drawableWidth, drawableHeight,
-                      GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
+void Swap(RenderDevice& d, SDL_Window* window, int drawableWidth, int drawableHeight) {
     SDL_GL_SwapWindow(window);
     d.presentRequired = false;
     d.presentedWidth = drawableWidth;
@@ -127,6 +147,11 @@ void Present(RenderDevice& d, SDL_Window* window, int drawableWidth, int drawabl
 
 }  // namespace
 
+// A frame that changed throughout is drawn straight onto a window of its size, saving the
+// copy; the frame buffer is then behind, and the next frame that changes less draws the whole
+// frame into it again. Otherwise the changed areas are drawn into the frame buffer and the
+// kept frame is copied onto the window. An unchanged frame is not presented at all unless the
+// window needs it or the swap paces the frames.
 int32_t CDx_Gr::RenderFrame() {
     if (device == nullptr || device->program == 0)
         return 0;
@@ -136,19 +161,30 @@ int32_t CDx_Gr::RenderFrame() {
         d.history->valid = false;
     ChangedAreas changed;
     FindChangedAreas(*this, d.width, d.height, *d.history, changed);
-    d.drawCalls = 0;
-    if (changed.count > 0)
-        DrawChanges(d, *this, changed);
-    if (d.capture != nullptr)
-        ReadFramePixels(d, d.capture);
     int drawableWidth = 0;
     int drawableHeight = 0;
     SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
     AskSwapInterval(d, settings->vsync);
+    d.drawCalls = 0;
     d.presented = changed.count > 0 || d.presentRequired || d.swapPaces ||
                   drawableWidth != d.presentedWidth || drawableHeight != d.presentedHeight;
-    if (d.presented)
-        Present(d, sdlWindow, drawableWidth, drawableHeight);
+    if (d.presented) {
+        const bool fits = drawableWidth == d.width && drawableHeight == d.height;
+        if (d.keptInWindow) {
+            changed.count = 0;
+            changed.Add(PixelRect{0, 0, d.width, d.height});
+        }
+        d.keptInWindow = fits && WholeFrame(changed, d);
+        const GLuint target = d.keptInWindow ? 0 : d.frameBuffer;
+        if (changed.count > 0)
+            DrawChanges(d, *this, changed, target);
+        if (d.capture != nullptr)
+            ReadFramePixels(d, target, d.capture);
+        if (!d.keptInWindow)
+            DrawFrameOntoWindow(d, drawableWidth, drawableHeight);
+        glEnable(GL_BLEND);
+        Swap(d, sdlWindow, drawableWidth, drawableHeight);
+    }
     const int32_t result = DeviceResult(d);
     if (result == kDeviceRemoved || result == kDeviceReset)
         settings->deviceRebuildRequest = 1;

@@ -66,6 +66,19 @@ bool DrawsNothing(const DrawKey& key, const SpriteVertex* quad, const SheetCover
     return TransparentTexels(sheets, key.picture, columns, rows);
 }
 
+// Beneath what later commands overwrite, or mixing or drawing nothing at all. An unturned
+// sprite covers no pixel beyond those its centres fall in; any other quad is judged by its
+// reach.
+bool Hidden(const FramePlan& plan, const PixelRect& reach, const DrawKey& key,
+            const SpriteVertex* quad, const SheetCoverage& sheets, int32_t width, int32_t height,
+            bool tiles) {
+    const PixelRect pixels =
+        AxisAligned(quad) ? CentresWithin(quad, width, height, kPossibleMargin) : reach;
+    return pixels.Empty() || MixesNothing(key) ||
+           (tiles && AllCovered(plan, TilesTouched(pixels))) ||
+           DrawsNothing(key, quad, sheets, width, height);
+}
+
 }  // namespace
 
 void PlanFrame(const CDx_Gr& g, const SheetCoverage& sheets, int32_t width, int32_t height,
@@ -81,18 +94,10 @@ void PlanFrame(const CDx_Gr& g, const SheetCoverage& sheets, int32_t width, int3
         const SpriteVertex* quad = &g.vertices[4 * i];
         const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
         plan.reach[i] = ReachOf(quad, width, height);
-        plan.overwrites[i] = Overwrites(key, quad, sheets, width, height);
-        if (!skipHidden) {
-            plan.hidden[i] = false;
-            continue;
-        }
-        // An unturned sprite covers no pixel beyond those its centres fall in.
-        const PixelRect pixels =
-            AxisAligned(quad) ? CentresWithin(quad, width, height, kPossibleMargin) : plan.reach[i];
-        plan.hidden[i] = pixels.Empty() || MixesNothing(key) ||
-                         (tiles && AllCovered(plan, TilesTouched(pixels))) ||
-                         DrawsNothing(key, quad, sheets, width, height);
-        if (tiles && !plan.hidden[i] && plan.overwrites[i])
+        plan.hidden[i] =
+            skipHidden && Hidden(plan, plan.reach[i], key, quad, sheets, width, height, tiles);
+        plan.overwrites[i] = !plan.hidden[i] && Overwrites(key, quad, sheets, width, height);
+        if (tiles && skipHidden && plan.overwrites[i])
             Cover(plan, TilesInside(InteriorOf(quad, width, height)));
     }
 }

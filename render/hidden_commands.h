@@ -21,7 +21,7 @@ inline constexpr int32_t kMaxCoverRows = 288;
 struct FramePlan {
     PixelRect reach[kDrawListSlots] = {};
     bool hidden[kDrawListSlots] = {};
-    bool overwrites[kDrawListSlots] = {};
+    bool overwrites[kDrawListSlots] = {};  // worked out for the commands not hidden
     uint8_t covered[kMaxCoverRows][kMaxCoverColumns] = {};
 };
 

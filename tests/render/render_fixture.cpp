@@ -93,7 +93,8 @@ DrawCommand RenderTest::Sprite(int32_t x, int32_t y, int32_t w, int32_t h, int32
 void RenderTest::Draw(const std::vector<DrawCommand>& commands) {
     Graphics().ResetDrawList();
     for (const DrawCommand& c : commands) Graphics().Submit(&c);
-    frame.assign(static_cast<size_t>(Device().width) * Device().height * 4, 0);
+    frame.resize(static_cast<size_t>(Device().width) * Device().height *
+                 4);  // kept if not presented
     Device().capture = frame.data();
     EXPECT_EQ(Graphics().RenderFrame(), 0);
     Device().capture = nullptr;

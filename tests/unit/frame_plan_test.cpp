@@ -176,7 +176,7 @@ TEST(FramePlan, CommandsBeneathOpaqueTilesAreLeftOutAndTheRestDrawn) {
     f.Submit(Tile(3, 480, 96, 0xFF00FF00));  // 5: tinted, it replaces what is below
     f.Plan();
     const bool hidden[] = {true, false, false, true, false, false};
-    const bool overwrites[] = {true, true, false, false, true, true};
+    const bool overwrites[] = {false, true, false, false, true, true};  // of those drawn
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(f.plan->hidden[i], hidden[i]) << i;
         EXPECT_EQ(f.plan->overwrites[i], overwrites[i]) << i;
