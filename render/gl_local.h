@@ -21,6 +21,9 @@ inline constexpr int32_t kBlendStates = 6;
 inline constexpr int32_t kIndicesPerQuad = 5;
 inline constexpr uint32_t kStripRestart = 0xFFFFFFFFu;
 inline constexpr int64_t kVertexBufferBytes = int64_t{kDrawListVertices} * 36;
+// Room for every quad once in each changed area.
+inline constexpr int64_t kIndexBufferBytes =
+    int64_t{kMaxChangedAreas} * kDrawListSlots * kIndicesPerQuad * 4;
 
 // The attempts at a context, in order; the one obtained is recorded.
 enum : int32_t {

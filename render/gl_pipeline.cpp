@@ -141,15 +141,10 @@ int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
         glVertexAttribPointer(a.location, a.components, GL_FLOAT, GL_FALSE, kVertexStride,
                               reinterpret_cast<const void*>(a.offset));
     }
-    // Quad q: vertices 4q..4q+3 as one strip, then a restart.
-    static uint32_t indices[kDrawListSlots * kIndicesPerQuad];
-    for (uint32_t q = 0; q < kDrawListSlots; ++q) {
-        for (uint32_t k = 0; k < 4; ++k) indices[q * kIndicesPerQuad + k] = 4 * q + k;
-        indices[q * kIndicesPerQuad + 4] = kStripRestart;
-    }
+    // Filled every frame with the quads each draw call takes, restarts between them.
     glGenBuffers(1, &d.indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, nullptr, GL_STREAM_DRAW);
     glEnable(GL_PRIMITIVE_RESTART);
     glPrimitiveRestartIndex(kStripRestart);
     return glGetError() == GL_NO_ERROR ? 1 : -6;

@@ -55,22 +55,62 @@ void BindFor(const RenderDevice& d, const DrawKey& key, bool plainly, Bound& bou
     }
 }
 
-// Quads first..first+quads-1 as one strip call, restarting between quads.
-void DrawQuads(RenderDevice& d, uint32_t first, uint32_t quads) {
-    const uintptr_t offset = uintptr_t{first} * kIndicesPerQuad * sizeof(uint32_t);
-    glDrawElements(GL_TRIANGLE_STRIP, static_cast<GLsizei>(quads * kIndicesPerQuad - 1),
-                   GL_UNSIGNED_INT, reinterpret_cast<const void*>(offset));
-    ++d.drawCalls;
-}
-
 // A command is drawn into an area when it can show there.
 bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
     return !plan.hidden[i] && Overlap(plan.reach[i], area);
 }
 
-// The merging rule: a command joins the run before it when it needs the same state, factor
-// and picture and is drawn into the same area.
-void DrawArea(RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, const PixelRect& area,
+// One draw call: a run of commands drawn one after another with the same state and picture,
+// as one strip of their quads with a restart between quads.
+struct DrawRun {
+    DrawKey key;
+    bool plainly;
+    uint32_t firstIndex;
+    uint32_t indexCount;
+};
+
+// The frame's draw calls, area after area, and the indices they draw from.
+struct FrameDraws {
+    uint32_t indices[kMaxChangedAreas * kDrawListSlots * kIndicesPerQuad];
+    DrawRun runs[kMaxChangedAreas * kDrawListSlots];
+    uint32_t areaRuns[kMaxChangedAreas + 1];  // area k's runs: areaRuns[k]..areaRuns[k+1]-1
+    uint32_t indexCount;
+    uint32_t runCount;
+};
+FrameDraws theDraws;  // main thread, refilled by every frame that draws
+
+// The merging rule: a command joins the run before it in its area when it needs the same
+// state, factor and picture. Commands left out between them do not part them, since they
+// draw nothing.
+void AddToRuns(const RenderDevice& d, FrameDraws& f, uint32_t areaStart, const DrawKey& key,
+               bool plainly, uint32_t quad) {
+    DrawRun* last = f.runCount > areaStart ? &f.runs[f.runCount - 1] : nullptr;
+    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) && last->plainly == plainly) {
+        f.indices[f.indexCount++] = kStripRestart;
+        last->indexCount += kIndicesPerQuad;
+    } else {
+        f.runs[f.runCount++] = DrawRun{key, plainly, f.indexCount, kIndicesPerQuad - 1};
+    }
+    for (uint32_t k = 0; k < 4; ++k) f.indices[f.indexCount++] = 4 * quad + k;
+}
+
+void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan,
+               const ChangedAreas& changed, FrameDraws& f) {
+    f.indexCount = 0;
+    f.runCount = 0;
+    for (int32_t a = 0; a < changed.count; ++a) {
+        f.areaRuns[a] = f.runCount;
+        for (uint32_t i = 0; i < g.count; ++i) {
+            if (!DrawnInto(plan, i, changed.areas[a]))
+                continue;
+            const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
+            AddToRuns(d, f, f.areaRuns[a], key, DrawsPlainly(d, plan, key, i), i);
+        }
+    }
+    f.areaRuns[changed.count] = f.runCount;
+}
+
+void DrawArea(RenderDevice& d, const FrameDraws& f, int32_t a, const PixelRect& area,
               Bound& bound) {
     // A scissored clear costs a software rasteriser a drawn quad; the whole frame needs none.
     if (area.Area() == int64_t{d.width} * d.height) {
@@ -80,40 +120,33 @@ void DrawArea(RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, const Pix
         glScissor(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
     }
     glClear(GL_COLOR_BUFFER_BIT);
-    uint32_t i = 0;
-    while (i < g.count) {
-        if (!DrawnInto(plan, i, area)) {
-            ++i;
-            continue;
-        }
-        const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
-        const bool plainly = DrawsPlainly(d, plan, key, i);
-        uint32_t run = 1;
-        while (d.mergeDraws && i + run < g.count && DrawnInto(plan, i + run, area)) {
-            const uint32_t j = i + run;
-            const DrawKey next = DrawKeyOf(g.blendModes[j], g.colors[j], g.sheets[j]);
-            if (!SharesDraw(key, next) || DrawsPlainly(d, plan, next, j) != plainly)
-                break;
-            ++run;
-        }
-        BindFor(d, key, plainly, bound);
-        DrawQuads(d, i, run);
-        i += run;
+    for (uint32_t r = f.areaRuns[a]; r < f.areaRuns[a + 1]; ++r) {
+        const DrawRun& run = f.runs[r];
+        BindFor(d, run.key, run.plainly, bound);
+        const uintptr_t offset = uintptr_t{run.firstIndex} * sizeof(uint32_t);
+        glDrawElements(GL_TRIANGLE_STRIP, static_cast<GLsizei>(run.indexCount), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(offset));
+        ++d.drawCalls;
     }
 }
 
 // The changed areas drawn again into target: the frame buffer, or the window itself.
 void DrawChanges(RenderDevice& d, const CDx_Gr& g, const ChangedAreas& changed, GLuint target) {
-    UploadVertices(d, g.vertices, g.count);
     PlanFrame(g, *d.sheets, d.width, d.height, d.skipInvisible, thePlan);
+    PlanDraws(d, g, thePlan, changed, theDraws);
+    glBindVertexArray(d.vertexArray);
+    UploadVertices(d, g.vertices, g.count);
+    if (theDraws.indexCount > 0) {
+        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
+                        GLsizeiptr{theDraws.indexCount} * sizeof(uint32_t), theDraws.indices);
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, d.width, d.height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glUseProgram(d.program);
-    glBindVertexArray(d.vertexArray);
     glActiveTexture(GL_TEXTURE0);
     Bound bound;
-    for (int32_t k = 0; k < changed.count; ++k) DrawArea(d, g, thePlan, changed.areas[k], bound);
+    for (int32_t a = 0; a < changed.count; ++a) DrawArea(d, theDraws, a, changed.areas[a], bound);
     glDisable(GL_SCISSOR_TEST);
 }
 
