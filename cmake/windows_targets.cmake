@@ -51,10 +51,16 @@ add_library(tessaroid_trace_driver STATIC tools/trace/trace_driver.cpp
 target_link_libraries(tessaroid_trace_driver PUBLIC tessaroid_trace_text tessaroid_core
                       tessaroid_win32 tessaroid_scripted_input tessaroid_scripted_clock
                       tessaroid_quiet_messages)
-add_executable(tessaroid-trace tools/trace/trace_main.cpp)
+add_executable(tessaroid-trace tools/trace/trace_main.cpp tools/trace/win32_binary_stdio.cpp)
 target_link_libraries(tessaroid-trace PRIVATE tessaroid_trace_driver tessaroid_core
                       tessaroid_null_voices)
 set_target_properties(tessaroid-trace PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSAROID_BIN_DIR})
+
+# Windows programs that the build itself runs (the shader compiler) go through Wine, in the
+# build tree's own prefix.
+set(TESSAROID_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/run_under_wine.sh)
+set(TESSAROID_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+add_subdirectory(tools/shaderc)
 
 if(TESSAROID_TESTS)
   enable_testing()

@@ -40,24 +40,32 @@ unpack() {
   rm -rf "$download"
 }
 
-# build PACKAGE MARKER MAKE-ARGS [configure options]: configure, make and install unless
-# MARKER is already in the prefix. MAKE-ARGS keeps make to the libraries themselves.
+# build PACKAGE MARKER TARGETS [configure options]: configure, make and install unless
+# MARKER is already in the prefix. TARGETS keeps make to the libraries themselves: either
+# the folders to build and install, then the pkg-config files, or "." with make variables.
 build() {
-  local package=$1 marker=$2 make_args=$3
+  local package=$1 marker=$2 targets=$3
   shift 3
   [ -f "$prefix/$marker" ] && return 0
   unpack "$package"
   echo "Cross-building $package"
+  local log=$work/$package.log
   (cd "$work/$package" &&
    ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static "$@" \
        CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" \
-       PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" >"$work/$package.log" 2>&1 &&
-   make -j"$(nproc)" $make_args >>"$work/$package.log" 2>&1 &&
-   make install $make_args >>"$work/$package.log" 2>&1) ||
-    { echo "Cross-building $package failed; see $work/$package.log" >&2; exit 1; }
+       PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" >"$log" 2>&1 &&
+   if [ "${targets%% *}" = . ]; then
+     make -j"$(nproc)" ${targets#.} >>"$log" 2>&1 && make install ${targets#.} >>"$log" 2>&1
+   else
+     for folder in $targets; do
+       make -C "$folder" -j"$(nproc)" >>"$log" 2>&1 && make -C "$folder" install >>"$log" 2>&1 ||
+         exit 1
+     done
+     make install-pkgconfigDATA >>"$log" 2>&1
+   fi) || { echo "Cross-building $package failed; see $log" >&2; exit 1; }
 }
 
-build libogg lib/libogg.a "SUBDIRS=include src"
-build libvorbis lib/libvorbisfile.a "SUBDIRS=include lib" --disable-docs --disable-examples \
+build libogg lib/libogg.a "include src"
+build libvorbis lib/libvorbisfile.a "include lib" --disable-docs --disable-examples \
       --disable-oggtest
-build libpng1.6 lib/libpng16.a "bin_PROGRAMS="
+build libpng1.6 lib/libpng16.a ". bin_PROGRAMS=" --disable-tools

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the build tree's own prefix: CTest's emulator for
-# the cross-built tests. The prefix is made on first use (about 12 s), with the window
+# Runs a Windows program under Wine in the build tree's own prefix: the build's shader
+# compiler and CTest's emulator for the cross-built tests. The prefix is made on first use (about 12 s), with the window
 # manager integration off, since without a window manager DestroyWindow otherwise stalls
 # for 2 s. Exits 77 (CTest's skip) when Wine is not installed.
 set -euo pipefail
@@ -9,7 +9,6 @@ if [ ! -x "$wine" ]; then
   echo "Wine is not installed (scripts/install-deps.sh --windows installs it): skipped" >&2
   exit 77
 fi
-here=$(cd "$(dirname "$0")" && pwd)
 : "${TESSAROID_WINEPREFIX:?the build sets the prefix folder}"
 export WINEPREFIX=$TESSAROID_WINEPREFIX WINEARCH=win64 WINEDEBUG=-all
 # No .NET or HTML engine prompts; a crash ends the program instead of opening the debugger.
