@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game, its tools and its tests need, when any is missing.
-# Safe to run again: it does nothing once everything is there.
+# Safe to run again: it does nothing once everything is there. With --windows it installs
+# the Windows build's packages as well (cross compiler, Wine, Debian's source tools).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri libegl-mesa0 xfonts-base
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,30 @@
 #include "tests/unit/temp_folder.h"
 
-#include <unistd.h>
-
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+// A new folder under the system's temporary folder (Linux and Windows alike), named by the
+// clock and a counter, so tests running side by side never share one.
 TempFolder::TempFolder() {
-    char pattern[] = "/tmp/tessaroid-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    path = std::string(made != nullptr ? made : "/tmp") + "/";
+    namespace fs = std::filesystem;
+    static std::atomic<uint32_t> serial{0};
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    if (error)
+        base = fs::current_path(error);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+        fs::path folder =
+            base / ("tessaroid-test-" + std::to_string(ticks) + "-" + std::to_string(serial++));
+        if (fs::create_directory(folder, error)) {
+            path = folder.generic_string() + "/";
+            return;
+        }
+    }
+    path = base.generic_string() + "/";
 }
 
 TempFolder::~TempFolder() {
