@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include "platform/calendar_fields.h"
 #include "platform/clock.h"
 
 namespace {
@@ -56,14 +57,6 @@ bool LocalCalendar(int64_t seconds, CalendarTime* out) {
     std::tm tm{};
     if (localtime_r(&t, &tm) == nullptr)
         return false;
-    out->second = tm.tm_sec;
-    out->minute = tm.tm_min;
-    out->hour = tm.tm_hour;
-    out->day = tm.tm_mday;
-    out->month = tm.tm_mon;
-    out->year = tm.tm_year;
-    out->weekday = tm.tm_wday;
-    out->yearDay = tm.tm_yday;
-    out->daylightSaving = tm.tm_isdst;
+    CalendarFromTm(tm, out);
     return true;
 }

@@ -93,6 +93,8 @@ RenderDevice* TheRenderDevice();
 void CreateBlendStates(RenderDevice& d);
 void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor);
 [[nodiscard]] int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder);
+// A compiled shader stage, or 0 (its log then goes to standard error under name).
+[[nodiscard]] GLuint CompileShader(GLenum stage, const char* source, const char* name);
 [[nodiscard]] int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices);
 [[nodiscard]] int32_t CreateSampler(RenderDevice& d);
 [[nodiscard]] int32_t CreateNoPicture(RenderDevice& d);

@@ -51,7 +51,9 @@ std::unique_ptr<char[]> ReadShaderFile(const char16_t* name, const char16_t* pro
     return ReadWhole(path);
 }
 
-GLuint Compile(GLenum stage, const char* source, const char* name) {
+}  // namespace
+
+GLuint CompileShader(GLenum stage, const char* source, const char* name) {
     GLuint shader = glCreateShader(stage);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
@@ -65,8 +67,6 @@ GLuint Compile(GLenum stage, const char* source, const char* name) {
     glDeleteShader(shader);
     return 0;
 }
-
-}  // namespace
 
 int32_t CreateFrameTarget(RenderDevice& d) {
     glGenTextures(1, &d.frameColor);
@@ -108,13 +108,13 @@ int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     std::unique_ptr<char[]> vs = ReadShaderFile(u"SampleVS.glsl", programFolder);
     if (vs == nullptr)
         return -1;
-    d.vertexShader = Compile(GL_VERTEX_SHADER, vs.get(), "SampleVS.glsl");
+    d.vertexShader = CompileShader(GL_VERTEX_SHADER, vs.get(), "SampleVS.glsl");
     if (d.vertexShader == 0)
         return -5;
     std::unique_ptr<char[]> ps = ReadShaderFile(u"SamplePS.glsl", programFolder);
     if (ps == nullptr)
         return -1;
-    d.pixelShader = Compile(GL_FRAGMENT_SHADER, ps.get(), "SamplePS.glsl");
+    d.pixelShader = CompileShader(GL_FRAGMENT_SHADER, ps.get(), "SamplePS.glsl");
     if (d.pixelShader == 0)
         return -5;
     d.program = glCreateProgram();

@@ -21,18 +21,6 @@ void main() {
 }
 )";
 
-GLuint CompileStage(GLenum stage, const char* source) {
-    GLuint shader = glCreateShader(stage);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok == GL_TRUE)
-        return shader;
-    glDeleteShader(shader);
-    return 0;
-}
-
 GLuint PresentSampler(GLenum filter) {
     GLuint sampler = 0;
     glGenSamplers(1, &sampler);
@@ -46,8 +34,8 @@ GLuint PresentSampler(GLenum filter) {
 }  // namespace
 
 int32_t CreatePresenter(RenderDevice& d) {
-    const GLuint vs = CompileStage(GL_VERTEX_SHADER, kPresentVertexShader);
-    const GLuint ps = CompileStage(GL_FRAGMENT_SHADER, kPresentPixelShader);
+    const GLuint vs = CompileShader(GL_VERTEX_SHADER, kPresentVertexShader, "present");
+    const GLuint ps = CompileShader(GL_FRAGMENT_SHADER, kPresentPixelShader, "present");
     if (vs == 0 || ps == 0)
         return -9;
     d.presentProgram = glCreateProgram();
