@@ -11,3 +11,11 @@
 // Mixes the next frames of the open loopback output into frames (interleaved left, right).
 // False when no loopback output is open.
 [[nodiscard]] bool RenderLoopback(int16_t* frames, int32_t count);
+
+// Test seam for the output's failures: no device at all (the game runs silent), or a device
+// whose context cannot be made (start-up fails). Off by default.
+struct VoiceOutputFaults {
+    bool noDevice = false;
+    bool failContext = false;
+};
+extern VoiceOutputFaults theVoiceOutputFaults;
