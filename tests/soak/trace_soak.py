@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Soak of the game's frames: tessaroid-trace plays random games (soft drop held most of the
+"""Soak of the game's frames: tessaroid-trace plays random games (soft drop held all the
 time, so each game fills its well quickly) until the wanted number have ended and the title
 came back after each. Run it on a build with AddressSanitizer's leak checker on: the tool's
 exit then also reports any leak. Prints the resident memory at the start, the end and the
@@ -12,16 +12,20 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "trace"))
+from check_trace import rss_kib  # noqa: E402
+
 
 def random_games(frames_wanted, seed):
     rng = random.Random(seed)
     lines = ["clock 1700000000"]
     total = 0
     while total < frames_wanted:
-        # Mostly the soft drop with a move or a turn; now and then Z, which starts the next
-        # game from the title and turns the piece in a game.
-        held = ["DOWN"] if rng.random() < 0.8 else []
-        held += rng.sample(["LEFT", "RIGHT", "UP", "X", "Z", "A"], rng.choice([0, 1, 1]))
+        # The soft drop with now and then a move or a turn, so the pieces pile up near the
+        # middle and the game ends soon; Z alone starts the next game from the title.
+        held = ["DOWN"]
+        if rng.random() < 0.3:
+            held.append(rng.choice(["LEFT", "RIGHT", "UP", "X", "A"]))
         if rng.random() < 0.05:
             held = ["Z"]
         lines.append("keys " + " ".join(dict.fromkeys(held)))
@@ -29,17 +33,6 @@ def random_games(frames_wanted, seed):
         lines.append(f"run {n}")
         total += n
     return "\n".join(lines) + "\n", total
-
-
-def rss_kib(pid):
-    try:
-        with open(f"/proc/{pid}/status") as f:
-            for line in f:
-                if line.startswith("VmRSS:"):
-                    return int(line.split()[1])
-    except OSError:
-        pass
-    return None
 
 
 def play(tool, frames, seed):
