@@ -3,6 +3,7 @@
 // the frames look as before, and a sheet gone from the disk at a rebuild ends the loop.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,13 +18,14 @@
 #include "game/system.h"
 #include "input/input.h"
 #include "input/scripted_keys.h"
-#include "persist/load_file.h"
 #include "platform/files.h"
 #include "platform/path16.h"
 #include "render/gl_local.h"
 #include "render/render.h"
 #include "tests/render/render_fixture.h"
+#include "tests/unit/png_test_file.h"
 #include "tests/unit/recording_messages.h"
+#include "tests/unit/temp_folder.h"
 
 namespace {
 
@@ -77,11 +79,13 @@ class RandomLoss : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
-        (void)TextFromUtf8(Settings().dataPath, kPathUnits, TESSAROID_GAME_DIR "data/");
-        CLoadFile lists(&Settings(), &Scene());
-        char16_t list[kPathUnits];
-        (void)TextFromUtf8(list, kPathUnits, TESSAROID_GAME_DIR "data/grp/grp_0003.txt");
-        ASSERT_TRUE(lists.ReadPictureList(list));
+        std::filesystem::create_directories(data.path + "grp");
+        (void)TextFromUtf8(Settings().dataPath, kPathUnits, data.path.c_str());
+        for (int i = 0; i < kLoadedPictures; ++i) {
+            const std::string name = "grp/sheet_" + std::to_string(i) + ".png";
+            data.Write(name, PlainSheet(static_cast<uint8_t>(30 * i), 200, 100));
+            (void)TextFromUtf8(Scene().pictureNames[i], kNameUnits, name.c_str());
+        }
         Scene().reloadPending = 1;
         ASSERT_TRUE(LoadPictures());
         theGame->input->system = &Settings();
@@ -104,6 +108,7 @@ protected:
         Draw(commands);
         return frame;
     }
+    TempFolder data;
     FrameLoopState loop;
     LossShell shell;
 };
@@ -131,6 +136,6 @@ TEST_F(RandomLoss, ASheetGoneAtTheRebuildEndsTheLoop) {
     EXPECT_EQ(RunFrame(loop, Settings(), Scene(), shell), FrameResult::Failed);
     ASSERT_FALSE(ShownMessages().empty());
     const std::u16string last = ShownMessages().back().text;
-    EXPECT_NE(last.find(u"grp_0003.png ファイルが見つかりません"), std::u16string::npos);
+    EXPECT_NE(last.find(u"sheet_3.png ファイルが見つかりません"), std::u16string::npos);
     EXPECT_EQ(Scene().reloadPending, 1);
 }
