@@ -1,5 +1,5 @@
-// The OpenAL Soft loopback output for the audio tests: instead of a sound card the mix is
-// rendered into memory, as many frames at a time as the caller asks for.
+// The OpenAL Soft output's test seams: the loopback output, through which the mix is
+// rendered into memory as many frames at a time as the caller asks, and forced failures.
 #pragma once
 
 #include <cstdint>
