@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/exit_save.h"
 #include "app/frame_loop.h"
 #include "app/game_shell.h"
 #include "app/shutdown.h"
@@ -64,15 +65,7 @@ bool FindProgramFolder(System& system) {
 
 // The exit path on the quit message: Game.ini, then dir.txt, then the exit sequence.
 int SaveAndExit(Shell& shell) {
-    System& system = *theGame->system;
-    char16_t path[kPathUnits];
-    (void)ProgramFilePath(system, u"Game.ini", path);
-    CLoadFile saver;
-    if (!saver.SaveSettings(path)) {
-        ShowMessage(u"Error", u"ini書き込みに失敗しました。");
-        return ExitSequence(shell);
-    }
-    WriteDataFolderFile(system);  // a failure here is not reported
+    (void)SaveOnExit(*theGame->system);
     return ExitSequence(shell);
 }
 

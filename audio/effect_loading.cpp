@@ -61,8 +61,12 @@ bool ReadWaveEffect(CXa2& audio, WaveStream& s, int32_t n) {
 
 int32_t DecodeOgg(OggVorbis_File& stream, uint8_t* data) {
     const vorbis_info* info = ov_info(&stream, -1);
-    const int32_t total =
-        static_cast<int32_t>(info->channels * static_cast<double>(ov_pcm_total(&stream, -1)) * 2);
+    // The stream's length in bytes, counted only as far as the limit: a stream of hours
+    // would not fit an int.
+    const int64_t frames = ov_pcm_total(&stream, -1);
+    const int64_t bytes =
+        (frames < kOggEffectBytes ? frames : kOggEffectBytes) * info->channels * 2;
+    const int32_t total = static_cast<int32_t>(bytes < kOggEffectBytes ? bytes : kOggEffectBytes);
     int32_t decoded = 0;
     int link = 0;
     for (;;) {

@@ -1,5 +1,5 @@
-// The OpenAL Soft loopback output for the audio tests: instead of a sound card the mix is
-// rendered into memory, as many frames at a time as the caller asks for.
+// The OpenAL Soft output's test seams: the loopback output, through which the mix is
+// rendered into memory as many frames at a time as the caller asks, and forced failures.
 #pragma once
 
 #include <cstdint>
@@ -11,3 +11,11 @@
 // Mixes the next frames of the open loopback output into frames (interleaved left, right).
 // False when no loopback output is open.
 [[nodiscard]] bool RenderLoopback(int16_t* frames, int32_t count);
+
+// Test seam for the output's failures: no device at all (the game runs silent), or a device
+// whose context cannot be made (start-up fails). Off by default.
+struct VoiceOutputFaults {
+    bool noDevice = false;
+    bool failContext = false;
+};
+extern VoiceOutputFaults theVoiceOutputFaults;

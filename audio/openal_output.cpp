@@ -27,6 +27,8 @@ ALCdevice* OpenLoopbackDevice() {
 
 }  // namespace
 
+VoiceOutputFaults theVoiceOutputFaults;
+
 bool UseLoopbackOutput(int32_t sampleRate) {
     if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_FALSE)
         return false;
@@ -39,6 +41,8 @@ bool UseLoopbackOutput(int32_t sampleRate) {
 int32_t OpenVoiceOutput() {
     if (theContext != nullptr)
         return kVoiceOutputReady;
+    if (theVoiceOutputFaults.noDevice)
+        return kVoiceOutputNoDevice;
     theDevice = theLoopbackWanted ? OpenLoopbackDevice() : alcOpenDevice(nullptr);
     if (theDevice == nullptr)
         return kVoiceOutputNoDevice;
@@ -54,7 +58,9 @@ int32_t OpenVoiceOutput() {
                                ALC_HRTF_SOFT,
                                ALC_FALSE,
                                0};
-    theContext = alcCreateContext(theDevice, theLoopbackWanted ? loopback : nullptr);
+    theContext = theVoiceOutputFaults.failContext
+                     ? nullptr
+                     : alcCreateContext(theDevice, theLoopbackWanted ? loopback : nullptr);
     if (theContext == nullptr || alcMakeContextCurrent(theContext) == ALC_FALSE) {
         if (theContext != nullptr)
             alcDestroyContext(theContext);

@@ -41,11 +41,15 @@ bool FileRemove(const char16_t* path);
 // Opens a C stream for the libraries that read through one (libpng, vorbisfile).
 [[nodiscard]] std::FILE* FileOpenStream(const char16_t* path, const char* mode);
 
-// Test seam: makes writes fail after a budget of bytes, or makes opens for writing or
-// replacing fail, so the callers' failure paths can be exercised. Off by default.
+// Test seam: makes writes fail after a budget of bytes, makes opens for writing or replacing
+// fail, or makes files vanish after a number of opens for reading, so the callers' failure
+// paths can be exercised. Off by default.
 struct FileFaults {
     int64_t writeBudget = -1;  // bytes that may still be written; -1 means no limit
     bool failCreate = false;   // CreateAlways opens fail
     bool failReplace = false;  // FileReplace fails
+    // Opens for reading (ReadExisting and read streams) of files that are there which may
+    // still succeed; after them every such open fails as if the file had gone. -1: no limit.
+    int32_t readOpensLeft = -1;
 };
 extern FileFaults theFileFaults;

@@ -16,6 +16,16 @@ namespace {
 // Native path buffer: each UTF-16 unit becomes at most three UTF-8 bytes.
 constexpr size_t kNativePathBytes = kPathUnits * 3 + 1;
 
+// The vanishing-file seam: false for a file that opened once the allowed opens are used up.
+bool FileStaysThere() {
+    if (theFileFaults.readOpensLeft < 0)
+        return true;
+    if (theFileFaults.readOpensLeft == 0)
+        return false;
+    --theFileFaults.readOpensLeft;
+    return true;
+}
+
 }  // namespace
 
 int32_t FileOpenPath(const char16_t* path, FileOpen how) {
@@ -27,7 +37,8 @@ int32_t FileOpenPath(const char16_t* path, FileOpen how) {
         fd = open(native, O_RDONLY | O_CLOEXEC);
         if (fd >= 0) {
             struct stat st {};
-            if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // a folder is not a file
+            if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) ||  // a folder is not a file
+                !FileStaysThere()) {
                 close(fd);
                 return -1;
             }
@@ -132,7 +143,8 @@ std::FILE* FileOpenStream(const char16_t* path, const char* mode) {
     if (f == nullptr)
         return nullptr;
     struct stat st {};
-    if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode) ||
+        (mode[0] == 'r' && !FileStaysThere())) {
         std::fclose(f);
         return nullptr;
     }

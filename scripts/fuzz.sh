@@ -1,24 +1,41 @@
 #!/usr/bin/env bash
 # Builds the file-reader fuzz targets with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs each for the given seconds (default 60).
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+# UndefinedBehaviorSanitizer) and runs each in turn for the given seconds (default 60) on its
+# corpus in build-fuzz/corpus/, seeded from tests/fuzz/corpus/. Fails at the first target that
+# crashes, hangs, leaks or draws a sanitizer report; the report and the input that caused it
+# are left in build-fuzz/logs/ and build-fuzz/artifacts/.
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (every tests/fuzz/*_fuzz.cpp by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 bash scripts/install-deps.sh
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(settings_fuzz data_folder_fuzz save_slot_fuzz loop_file_fuzz wave_fuzz)
+if [ ${#targets[@]} -eq 0 ]; then
+    for source in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
+fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTESSAROID_FUZZ=ON -DTESSAROID_SANITIZE=address,undefined >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}"
+cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}" >/dev/null
+mkdir -p build-fuzz/logs build-fuzz/artifacts
 for target in "${targets[@]}"; do
     corpus=build-fuzz/corpus/$target
+    log=build-fuzz/logs/$target.log
     mkdir -p "$corpus"
     seeds=tests/fuzz/corpus/$target
     [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
-    echo "== $target for ${seconds}s"
-    build-fuzz/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" 2>&1 |
-        grep -E "^(#|==|stat::number_of_executed_units|.*(ERROR|SUMMARY))" | tail -n 3
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$target found a fault"; exit 1; }
+    # The readers' own messages go to standard error for every broken input; libFuzzer keeps
+    # its own output and the sanitizers' reports on a copy of it (-close_fd_mask=2).
+    status=0
+    build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+        -close_fd_mask=2 -artifact_prefix="build-fuzz/artifacts/$target-" "$corpus" \
+        >"$log" 2>&1 || status=$?
+    runs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+    rate=$(awk '/stat::average_exec_per_sec/ {print $2}' "$log")
+    echo "$target: ${runs:-?} runs in ${seconds}s, ${rate:-?}/s, corpus $(ls "$corpus" | wc -l)"
+    if [ "$status" -ne 0 ]; then
+        grep -E -A40 "ERROR|WARNING|runtime error|deadly signal|Test unit written" "$log" | head -n 60
+        echo "$target found a fault (status $status): see $log"
+        exit 1
+    fi
 done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, the program under a private Xvfb,
-# the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the audio tests (the music streaming thread among them) under ThreadSanitizer.
+# the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# audio tests (the music streaming thread among them) under ThreadSanitizer and, where clang
+# is installed, a short run of every file-reader fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -22,3 +23,9 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build-tsan -j "$(nproc)" --target audio_tests
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/audio/tsan.supp" \
     ctest --test-dir build-tsan --output-on-failure -L audio
+
+# Each file reader's fuzz target for 15 seconds on its corpus; any crash, hang, leak or
+# sanitizer report fails the run.
+if command -v clang++ >/dev/null 2>&1; then
+    bash scripts/fuzz.sh 15
+fi

@@ -13,7 +13,9 @@
 class FuzzFile {
 public:
     explicit FuzzFile(const char* name) {
-        path8 = "/tmp/tessaroid-fuzz-" + std::to_string(getpid()) + "-" + name;
+        // In memory where the system has it: the settings writer syncs every file it saves.
+        const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        path8 = std::string(folder) + "/tessaroid-fuzz-" + std::to_string(getpid()) + "-" + name;
         (void)TextFromUtf8(path, kPathUnits, path8.c_str());
     }
     ~FuzzFile() { std::remove(path8.c_str()); }

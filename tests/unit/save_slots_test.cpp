@@ -10,6 +10,7 @@
 #include "game/map_scene_entity.h"
 #include "game/system.h"
 #include "persist/load_file.h"
+#include "platform/files.h"
 #include "tests/unit/recording_messages.h"
 #include "tests/unit/temp_folder.h"
 
@@ -102,4 +103,22 @@ TEST(SaveSlots, VanishedFileShowsTheNotFoundMessage) {
     ASSERT_EQ(ShownMessages().size(), 1u);
     EXPECT_EQ(ShownMessages()[0].title, u"Message");
     EXPECT_EQ(ShownMessages()[0].text, u"/nonexistent/save0002.dat ファイルが見つかりません");
+}
+
+TEST(SaveSlots, AFileThatVanishesAfterItWasFoundStopsTheLoadWithItsMessage) {
+    TempFolder dir;
+    dir.Write("save0001.dat", std::vector<uint8_t>(100, 0x01));
+    dir.Write("save0003.dat", std::vector<uint8_t>(100, 0x03));
+    auto system = std::make_unique<System>();
+    auto scene = std::make_unique<MapSceneEntity>();
+    CLoadFile loader(system.get(), scene.get());
+    ShownMessages().clear();
+    // Slot 1 is found and read, slot 3 is found and then gone.
+    theFileFaults.readOpensLeft = 3;
+    EXPECT_FALSE(LoadSaveSlots(loader, dir.Path16("").c_str()));
+    theFileFaults.readOpensLeft = -1;
+    EXPECT_EQ(scene->slots[0].entries[0].leadByte, 1);
+    EXPECT_EQ(scene->slots[2].entries[0].leadByte, 0);
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text, dir.Path16("save0003.dat") + u" ファイルが見つかりません");
 }
