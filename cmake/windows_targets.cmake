@@ -42,6 +42,16 @@ endforeach()
 pkg_check_modules(WIN_STATIC_AUDIO REQUIRED IMPORTED_TARGET vorbis ogg)
 target_link_libraries(tessaroid_core PUBLIC PkgConfig::WIN_STATIC_AUDIO ZLIB::ZLIB)
 
+# The game: the same start-up, loop and exit path as on Linux over Win32, Direct3D 11,
+# XAudio2 and XInput, in the program folder beside the shaders, dir.txt and the data folder.
+# (-mwindows: no console window; the program still enters at main.)
+add_executable(tessaroid)
+# The core and the seams' implementations call each other: one group, searched again.
+target_link_libraries(tessaroid PRIVATE tessaroid_app tessaroid_d3d11
+  "$<LINK_GROUP:RESCAN,tessaroid_core,tessaroid_win32_window,tessaroid_win32_keys,tessaroid_xaudio2_voices,tessaroid_windowed_messages,tessaroid_win32,tessaroid_real_clock>")
+set_target_properties(tessaroid PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSAROID_GAME_DIR}
+                      WIN32_EXECUTABLE TRUE)
+
 # The headless frame driver, as in tools/trace.
 add_library(tessaroid_trace_text STATIC tools/trace/trace_writer.cpp
             tools/trace/trace_script.cpp)

@@ -10,3 +10,13 @@ cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw_w64_x86_64.cmake" \
       -DTESSAROID_WIN_LIBS="$PWD/build-win/libs" >/dev/null
 cmake --build build-win -j "$(nproc)"
+
+# The program folder's data folder, dir.txt and default Game.ini come from the Linux
+# build's generator and folder tool (the files are the same on both systems).
+if [ ! -x build/bin/tessaroid-assetgen ] || [ ! -x build/bin/tessaroid-folder ]; then
+  bash scripts/build.sh
+fi
+if [ ! -f build-win/game/data/grp/grp_0003.txt ]; then
+  build/bin/tessaroid-assetgen build-win/game/data >/dev/null
+fi
+build/bin/tessaroid-folder build-win/game

@@ -1,0 +1,163 @@
+// The Direct3D 11 device on the game window: a device and swap chain created at start-up
+// (hardware, then WARP, then the reference driver), checked every frame and rebuilt as a
+// whole after a loss.
+#include <windows.h>
+
+#include "assets/pictures.h"
+#include "game/map_scene_entity.h"
+#include "game/system.h"
+#include "platform/message_box.h"
+#include "render/d3d11_local.h"
+#include "render/render.h"
+
+namespace {
+
+RenderDevice theDevice;  // main thread
+int32_t firstWidth = 0;  // the client size when the device was first created
+int32_t firstHeight = 0;
+
+constexpr D3D_DRIVER_TYPE kDriverTypes[] = {D3D_DRIVER_TYPE_HARDWARE, D3D_DRIVER_TYPE_WARP,
+                                            D3D_DRIVER_TYPE_REFERENCE};
+constexpr D3D_FEATURE_LEVEL kFeatureLevels[] = {D3D_FEATURE_LEVEL_11_1, D3D_FEATURE_LEVEL_11_0,
+                                                D3D_FEATURE_LEVEL_10_1, D3D_FEATURE_LEVEL_10_0};
+
+HRESULT CreateDeviceAndSwapChain(RenderDevice& d, HWND window, int32_t fullScreen) {
+    DXGI_SWAP_CHAIN_DESC chain = {};
+    chain.BufferDesc.Width = static_cast<UINT>(d.width);
+    chain.BufferDesc.Height = static_cast<UINT>(d.height);
+    chain.BufferDesc.RefreshRate = {60, 1};
+    chain.BufferDesc.Format = DXGI_FORMAT_R8G8B8A8_UNORM;
+    chain.SampleDesc = {1, 0};
+    chain.BufferUsage = DXGI_USAGE_RENDER_TARGET_OUTPUT;
+    chain.BufferCount = 1;
+    chain.OutputWindow = window;
+    chain.Windowed = fullScreen == 0 ? TRUE : FALSE;
+    chain.SwapEffect = DXGI_SWAP_EFFECT_DISCARD;
+    HRESULT r = E_FAIL;
+    for (D3D_DRIVER_TYPE type : kDriverTypes) {
+        d.driverType = type;
+        r = D3D11CreateDeviceAndSwapChain(nullptr, type, nullptr, 0, kFeatureLevels,
+                                          sizeof(kFeatureLevels) / sizeof(kFeatureLevels[0]),
+                                          D3D11_SDK_VERSION, &chain, &d.swapChain, &d.device,
+                                          &d.featureLevel, &d.context);
+        if (SUCCEEDED(r))
+            return r;
+    }
+    return r;
+}
+
+HRESULT CreateRenderTarget(RenderDevice& d) {
+    ID3D11Texture2D* backBuffer = nullptr;
+    HRESULT r =
+        d.swapChain->GetBuffer(0, __uuidof(ID3D11Texture2D), reinterpret_cast<void**>(&backBuffer));
+    if (FAILED(r))
+        return r;
+    r = d.device->CreateRenderTargetView(backBuffer, nullptr, &d.renderTarget);
+    backBuffer->Release();
+    if (FAILED(r))
+        return r;
+    d.context->OMSetRenderTargets(1, &d.renderTarget, nullptr);
+    return S_OK;
+}
+
+int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex* vertices) {
+    HRESULT r = CreateRenderTarget(d);
+    if (FAILED(r))
+        return r;
+    int32_t step = CreateBlendStates(d);
+    if (step < 0)
+        return step;
+    step = CreateDepthAndRasterizer(d);
+    if (step < 0)
+        return step;
+    D3D11_VIEWPORT viewport = {
+        0.0f, 0.0f, static_cast<float>(d.width), static_cast<float>(d.height), 0.0f, 1.0f};
+    d.context->RSSetViewports(1, &viewport);
+    step = CreateShaders(d, system.programFolder);
+    if (step < 0)
+        return step;
+    step = CreateBuffers(d, vertices);
+    if (step < 0)
+        return step;
+    step = CreateSampler(d);
+    if (step < 0)
+        return step;
+    return CreateNoPicture(d);
+}
+
+}  // namespace
+
+int32_t CDx_Gr::CreateDevice() {
+    HWND hwnd = static_cast<HWND>(window);
+    if (hwnd == nullptr || settings == nullptr)
+        return -1;
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    int32_t width = client.right - client.left;
+    int32_t height = client.bottom - client.top;
+    if (firstWidth == 0) {
+        firstWidth = width;
+        firstHeight = height;
+    } else if (settings->fullScreen == 1) {
+        width = firstWidth;
+        height = firstHeight;
+    }
+    theDevice = RenderDevice{};
+    theDevice.width = width > 0 ? width : 1;
+    theDevice.height = height > 0 ? height : 1;
+    const HRESULT r = CreateDeviceAndSwapChain(theDevice, hwnd, settings->fullScreen);
+    if (FAILED(r))
+        return r;
+    device = &theDevice;
+    const int32_t made = CreatePipeline(theDevice, *settings, vertices);
+    return made < 0 ? made : 1;
+}
+
+bool CDx_Gr::ReleaseDevice() {
+    if (device == nullptr)
+        return true;
+    RenderDevice& d = *device;
+    if (d.swapChain != nullptr)
+        d.swapChain->SetFullscreenState(FALSE, nullptr);
+    if (d.context != nullptr) {
+        d.context->ClearState();
+        d.context->Flush();
+    }
+    ReleasePipeline(d);
+    ReleaseObject(d.renderTarget);
+    ReleaseObject(d.swapChain);
+    ReleaseObject(d.context);
+    ReleaseObject(d.device);
+    device = nullptr;
+    return true;
+}
+
+// A hung or reset device is re-created at once, without its pictures; the rebuild that
+// follows a failed present is what reloads them.
+void CDx_Gr::CheckDevice() {
+    if (device == nullptr || device->device == nullptr)
+        return;
+    const HRESULT reason = device->device->GetDeviceRemovedReason();
+    if (reason == kDeviceHung || reason == kDeviceReset) {
+        ReleaseDevice();
+        const int32_t created = CreateDevice();
+        ShowMessage(u"Message", u"失敗しました。");
+        if (created >= 0 && device != nullptr && device->device != nullptr)
+            (void)device->device->GetDeviceRemovedReason();
+    } else if (reason != S_OK) {
+        ShowMessage(u"Message", u"失敗しました。");
+    }
+}
+
+bool CDx_Gr::RebuildDevice() {
+    scene->reloadPending = 1;
+    ReleaseDevice();
+    if (CreateDevice() < 0) {
+        ShowMessage(u"Message", u"DirectGraphicsの初期化に失敗しました。");
+        return false;
+    }
+    if (!LoadPictures())
+        return false;
+    settings->deviceRebuildRequest = 0;
+    return true;
+}
