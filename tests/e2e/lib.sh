@@ -128,10 +128,10 @@ compose_scene() {
     convert "$out" -evaluate And 63488 -evaluate Multiply 1.0322423 "$out"
 }
 
-# Waits for a message box with this title and returns its id.
+# Waits up to 30 s for a message box with this title and returns its id.
 wait_box() {
     local title=$1 id
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.05
@@ -149,7 +149,7 @@ close_box() {
 }
 
 # Runs the folder's game with a sound device and expects the boxes given as title/text
-# pairs, in order (each also a "Title: text" line on stderr), then status 0 and no file
+# pairs, in order (each also a "Title: ...text..." line on stderr), then status 0 and no file
 # written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
 expect_failure() {
     local dir=$1 name=$2
@@ -163,7 +163,7 @@ expect_failure() {
         local box
         box=$(wait_box "$1") || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
         close_box "$box"
-        grep -qF "$1: $2" "$E2E_TMP/$name.err" || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
+        grep -F -- "$2" "$E2E_TMP/$name.err" | grep -q "^$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
         shift 2
     done
     wait_exit "$pid" 20
