@@ -149,7 +149,7 @@ close_box() {
 }
 
 # Runs the folder's game with a sound device and expects the boxes given as title/text
-# pairs, in order (each also a "Title: ...text..." line on stderr), then status 0 and no file
+# pairs, in order (each also "Title: " and the text on stderr), then status 0 and no file
 # written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
 expect_failure() {
     local dir=$1 name=$2
@@ -163,7 +163,7 @@ expect_failure() {
         local box
         box=$(wait_box "$1") || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
         close_box "$box"
-        grep -F -- "$2" "$E2E_TMP/$name.err" | grep -q "^$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
+        grep -F -- "$2" "$E2E_TMP/$name.err" | grep -qF "$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
         shift 2
     done
     wait_exit "$pid" 20

@@ -71,7 +71,7 @@ shot "$id" title
 [ "$(convert "$SCREENS_DIR/title.png[16x720+0+0]" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ] ||
     fail "title: something was drawn left of the background"
 expect_steady title 606x120+446+144 5 "logo"
-expect_steady title 288x96+512+416 5 "START"
+# START, under the cursor, bobs over 32 frames: more than the composed moments cover.
 expect_steady title 288x96+512+504 5 "RANKING"
 expect_steady title 288x96+512+600 5 "SETTINGS"
 
