@@ -11,6 +11,8 @@ struct GameWindow {
     int32_t width = 0;  // the client size last seen or set, to tell which edge was dragged
     int32_t height = 0;
     int32_t shownFullScreen = 0;
+    int32_t windowedWidth = 0;  // the client size to go back to when full screen ends
+    int32_t windowedHeight = 0;
 };
 
 namespace {
@@ -87,7 +89,17 @@ void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
     const System& system = *procedure.system;
     if (system.fullScreen != w.shownFullScreen) {
         w.shownFullScreen = system.fullScreen;
-        SDL_SetWindowFullscreen(w.window, system.fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (system.fullScreen == 1) {
+            w.windowedWidth = w.width;
+            w.windowedHeight = w.height;
+            SDL_SetWindowFullscreen(w.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        } else {
+            // SDL keeps reporting the desktop's size after full screen ends unless a window
+            // manager resizes the window back; the window size is set again so that the
+            // window and the frame scaled into it agree in any case.
+            SDL_SetWindowFullscreen(w.window, 0);
+            SDL_SetWindowSize(w.window, w.windowedWidth, w.windowedHeight);
+        }
         SDL_GetWindowSize(w.window, &w.width, &w.height);
         return;
     }
@@ -129,7 +141,7 @@ GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
                                           SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
     if (window == nullptr) return nullptr;
-    theWindow = GameWindow{window, clientWidth, clientHeight, 0};
+    theWindow = GameWindow{window, clientWidth, clientHeight, 0, clientWidth, clientHeight};
     SDL_ShowWindow(window);
     return &theWindow;
 }

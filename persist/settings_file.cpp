@@ -1,5 +1,7 @@
 // Game.ini: the 512-byte settings and ranking record, read and written side by side so that
 // every offset is handled once in each direction.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "game/game.h"
@@ -20,6 +22,13 @@ constexpr int kDatesAt = 76;
 constexpr int kDateBytes = 27;
 constexpr int kStoredRanking = 10;
 constexpr int kVolumeStep = 500;
+// Levels run 0 to 20. The settings screen changes only volumes up to full, so a damaged
+// file's higher level is read as full: otherwise it could never be lowered again.
+constexpr uint8_t kFullLevel = 20;
+// Half a texel of a 512-pixel sheet. A damaged file can hold any float as the inset; one
+// that is not small and finite would throw every picture off its sheet, so the working
+// value then keeps its default (the stored bytes still go back to the file as they came).
+constexpr float kLargestInset = 0.0009765625f;
 
 // The stored header: five bytes, two floats, eleven bytes.
 void ReadStored(const ByteView& in, StoredSettings& s) {
@@ -69,8 +78,8 @@ void ReadRecord(const uint8_t (&bytes)[kSettingsFileBytes], System& system, MapS
     ByteView in{bytes, kSettingsFileBytes};
     ReadStored(in, system.stored);
     for (int k = 0; k < 10; ++k) system.buttonCodes[k] = in.U8(kButtonsAt + k);
-    system.bgmVolume = in.U8(kMusicLevelAt);
-    system.seVolume = in.U8(kEffectLevelAt);
+    system.bgmVolume = std::min(in.U8(kMusicLevelAt), kFullLevel);
+    system.seVolume = std::min(in.U8(kEffectLevelAt), kFullLevel);
     for (int r = 0; r < kStoredRanking; ++r) {
         scene.rankingScores[r] = in.I32(kScoresAt + 4 * r);
         ReadDate(in, kDatesAt + kDateBytes * r, scene.rankingDates[r]);
@@ -128,7 +137,8 @@ void DeriveWorkingSettings(System& system) {
 
     system.bgmVolume *= kVolumeStep;
     system.seVolume *= kVolumeStep;
-    system.texelInset = s.texelInset;
+    if (std::isfinite(s.texelInset) && std::fabs(s.texelInset) <= kLargestInset)
+        system.texelInset = s.texelInset;
 }
 
 void EncodeSettings(const System& system, const MapSceneEntity& scene,

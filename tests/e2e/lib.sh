@@ -78,3 +78,103 @@ wait_exit() {
         sleep 0.05
     done
 }
+
+# Milliseconds since a `date +%s%N` stamp.
+ms_since() {
+    echo $(( ($(date +%s%N) - $1) / 1000000 ))
+}
+
+# Starts the game in folder $1 with stderr to $E2E_TMP/$2.err and waits for its window: sets
+# PID and ID.
+launch() {
+    local dir=$1 name=$2
+    "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
+    PID=$!
+    GAME_PIDS="${GAME_PIDS:-} $PID"
+    # A loaded machine can take long to bring up the window: up to a minute.
+    for _ in 1 2 3 4 5 6; do
+        ID=$(wait_window Tessaroid) && return 0
+        kill -0 "$PID" 2>/dev/null || break
+    done
+    fail "$name: no window appeared: $(cat "$E2E_TMP/$name.err")"
+}
+
+# Esc, then the exit status must be 0.
+quit_game() {
+    press "$ID" Escape
+    wait_exit "$PID" 15
+    [ "$STATUS" = 0 ] || fail "$1: Esc ended the game with $STATUS"
+}
+
+screenshot() {
+    import -window "$1" "$2" 2>/dev/null || fail "no screenshot for $2"
+}
+
+# Percentage of the pixels of REGION (WxH+X+Y) in which two pictures agree within 3%.
+agreement() {
+    local a=$1 b=$2 region=$3 differ
+    differ=$(compare -metric AE -fuzz 3% "$a[$region]" "$b[$region]" null: 2>&1)
+    local w=${region%%x*} rest=${region#*x}
+    local h=${rest%%+*}
+    echo $(( 100 - differ * 100 / (w * h) ))
+}
+
+# Composes a traced frame offline from the script on stdin (its last frame; extra arguments
+# go to tessaroid-trace) into $1, reduced to 5 bits a channel as the game's texels are.
+compose_scene() {
+    local out=$1
+    shift
+    local build
+    build=$(cd "$GAME_DIR/.." && pwd)
+    "$build/bin/tessaroid-trace" "$@" | tail -n 1 > "$E2E_TMP/compose.jsonl"
+    "$build/bin/tessaroid-preview" "$GAME_DIR/data" "$E2E_TMP/compose.jsonl" "$out" >/dev/null ||
+        fail "no composition for $out"
+    convert "$out" -evaluate And 63488 -evaluate Multiply 1.0322423 "$out"
+}
+
+# Waits up to 30 s for a message box with this title and returns its id.
+wait_box() {
+    local title=$1 id
+    for _ in $(seq 600); do
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
+close_box() {
+    local id=$1
+    xdotool key --window "$id" Return
+    for _ in $(seq 100); do
+        xwininfo -id "$id" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+}
+
+# Runs the folder's game with a sound device and expects the boxes given as title/text
+# pairs, in order (each also "Title: " and the text on stderr), then status 0 and no file
+# written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
+expect_failure() {
+    local dir=$1 name=$2
+    shift 2
+    local before
+    before=$(cd "$dir" && md5sum Game.ini dir.txt)
+    ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
+    local pid=$!
+    GAME_PIDS="${GAME_PIDS:-} $pid"
+    while [ $# -gt 0 ]; do
+        local box
+        box=$(wait_box "$1") || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
+        close_box "$box"
+        grep -F -- "$2" "$E2E_TMP/$name.err" | grep -qF "$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
+        shift 2
+    done
+    wait_exit "$pid" 20
+    [ "$STATUS" = 0 ] || fail "$name: ended with $STATUS"
+    if [ -n "${EXPECT_ERR:-}" ]; then
+        grep -qF "$EXPECT_ERR" "$E2E_TMP/$name.err" || fail "$name: no \"$EXPECT_ERR\" on stderr"
+    fi
+    [ "$(cd "$dir" && md5sum Game.ini dir.txt)" = "$before" ] || fail "$name: files were written"
+    echo "$name: as expected"
+}

@@ -17,53 +17,6 @@ set_sound_mode() {
     printf "\\x$(printf %02x $code)" | dd of="$1/Game.ini" bs=1 seek=21 conv=notrunc status=none
 }
 
-# Waits for a message box with this title and returns its id.
-wait_box() {
-    local title=$1 id
-    for _ in $(seq 200); do
-        id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-
-close_box() {
-    local id=$1
-    xdotool key --window "$id" Return
-    for _ in $(seq 100); do
-        xwininfo -id "$id" >/dev/null 2>&1 || return 0
-        sleep 0.05
-    done
-}
-
-# Runs the folder's game with a sound device and expects the boxes given as title/text
-# pairs, in order (each also a "Title: text" line on stderr), then status 0 and no file
-# written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
-expect_failure() {
-    local dir=$1 name=$2
-    shift 2
-    local before
-    before=$(cd "$dir" && md5sum Game.ini dir.txt)
-    ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
-    local pid=$!
-    GAME_PIDS=$pid
-    while [ $# -gt 0 ]; do
-        local box
-        box=$(wait_box "$1") || fail "$name: no \"$1\" box"
-        close_box "$box"
-        grep -qF "$1: $2" "$E2E_TMP/$name.err" || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
-        shift 2
-    done
-    wait_exit "$pid" 20
-    [ "$STATUS" = 0 ] || fail "$name: ended with $STATUS"
-    if [ -n "${EXPECT_ERR:-}" ]; then
-        grep -qF "$EXPECT_ERR" "$E2E_TMP/$name.err" || fail "$name: no \"$EXPECT_ERR\" on stderr"
-    fi
-    [ "$(cd "$dir" && md5sum Game.ini dir.txt)" = "$before" ] || fail "$name: files were written"
-    echo "$name: as expected"
-}
-
 init_failed="ゲームの初期化に失敗しました。"
 not_found="ファイルが見つかりません"
 

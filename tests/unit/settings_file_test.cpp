@@ -88,6 +88,37 @@ TEST(SettingsFile, StoredOnlyBytesAndFloatsComeBackUnchanged) {
     EXPECT_EQ(p.system->padInputDefault, 0);
 }
 
+// A damaged file must leave the pictures on their sheets and the volumes within the reach
+// of the settings screen, while its stored bytes still go back unchanged.
+TEST(SettingsFile, DamagedInsetAndVolumeLevelsStayUsable) {
+    TempFolder dir;
+    auto path = dir.Path16("Game.ini");
+    const uint8_t insets[][4] = {{0x00, 0x00, 0xC0, 0x7F},   // NaN
+                                 {0x00, 0x00, 0x80, 0x7F},   // infinity
+                                 {0x4A, 0xF8, 0xC2, 0x6B},   // about 4.7e26
+                                 {0x00, 0x00, 0x80, 0x3A}};  // 1/1024, the largest kept
+    for (const auto& inset : insets) {
+        std::vector<uint8_t> in = DefaultFile();
+        std::memcpy(&in[5], inset, 4);
+        in[34] = 176;
+        in[35] = 21;
+        dir.Write("Game.ini", in);
+        Parts p;
+        p.file.LoadSettings(path.c_str());
+        float stored;
+        std::memcpy(&stored, inset, 4);
+        EXPECT_EQ(p.system->texelInset, inset[3] == 0x3A ? stored : 0.000001f);
+        EXPECT_EQ(p.system->bgmVolume, 10000);
+        EXPECT_EQ(p.system->seVolume, 10000);
+        EXPECT_EQ(p.system->settingsEdit[4], 20);
+        EXPECT_EQ(p.system->settingsEdit[5], 20);
+        ASSERT_TRUE(p.file.SaveSettings(path.c_str()));
+        std::vector<uint8_t> out = dir.Read("Game.ini");
+        EXPECT_EQ(0, std::memcmp(&out[5], inset, 4));
+        EXPECT_EQ(out[34], 20);
+    }
+}
+
 TEST(SettingsFile, ValidCodesSetTheWorkingFields) {
     std::vector<uint8_t> in = DefaultFile();
     in[2] = 1;
