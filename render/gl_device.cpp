@@ -174,8 +174,10 @@ int32_t DeviceRemovedReason(const RenderDevice& d) {
     }
 }
 
-// A hung or reset device is re-created at once, without its pictures; the rebuild that
-// follows a failed present is what reloads them.
+// A hung or reset device is re-created at once, without its pictures. The new device would
+// then show blank sheets for the rest of the run whenever no present failed to ask for the
+// rebuild (a loss seen while the window is inactive, say), so the check asks for it itself:
+// the frame loop's rebuild that follows reloads the pictures.
 void CDx_Gr::CheckDevice() {
     if (device == nullptr)
         return;
@@ -187,6 +189,7 @@ void CDx_Gr::CheckDevice() {
         // The game asks once more and does nothing with the answer.
         if (created >= 0 && device != nullptr)
             (void)DeviceRemovedReason(*device);
+        settings->deviceRebuildRequest = 1;
     } else if (reason != 0) {
         ShowMessage(u"Message", u"失敗しました。");
     }

@@ -106,14 +106,18 @@ void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& fac
 // Missing file: -1, as the game expects; a shader that does not build: -5.
 int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     std::unique_ptr<char[]> vs = ReadShaderFile(u"SampleVS.glsl", programFolder);
-    if (vs == nullptr)
+    if (vs == nullptr) {
+        std::fprintf(stderr, "SampleVS.glsl: cannot be read here or beside the program\n");
         return -1;
+    }
     d.vertexShader = CompileShader(GL_VERTEX_SHADER, vs.get(), "SampleVS.glsl");
     if (d.vertexShader == 0)
         return -5;
     std::unique_ptr<char[]> ps = ReadShaderFile(u"SamplePS.glsl", programFolder);
-    if (ps == nullptr)
+    if (ps == nullptr) {
+        std::fprintf(stderr, "SamplePS.glsl: cannot be read here or beside the program\n");
         return -1;
+    }
     d.pixelShader = CompileShader(GL_FRAGMENT_SHADER, ps.get(), "SamplePS.glsl");
     if (d.pixelShader == 0)
         return -5;

@@ -73,12 +73,15 @@ TEST_F(DeviceLoss, ARemovedDeviceIsPresentedAsRemoved) {
     EXPECT_EQ(Settings().deviceRebuildRequest, 1);
 }
 
-TEST_F(DeviceLoss, TheFrameCheckRecreatesAHungOrResetDeviceWithoutItsPictures) {
+// The check itself loads no picture, but asks for the rebuild that brings them back.
+TEST_F(DeviceLoss, TheFrameCheckRecreatesAHungOrResetDeviceAndAsksForItsPictures) {
     for (int32_t reason : {kDeviceHung, kDeviceReset}) {
         SCOPED_TRACE(reason);
         ShownMessages().clear();
+        Settings().deviceRebuildRequest = 0;
         Device().forcedLoss = reason;
         Graphics().CheckDevice();
+        EXPECT_EQ(Settings().deviceRebuildRequest, 1);
         ASSERT_NE(Graphics().device, nullptr);
         EXPECT_EQ(Device().forcedLoss, 0);
         ASSERT_EQ(ShownMessages().size(), 1u);
@@ -87,6 +90,8 @@ TEST_F(DeviceLoss, TheFrameCheckRecreatesAHungOrResetDeviceWithoutItsPictures) {
         EXPECT_EQ(Scene().reloadPending, 0);
         for (int i = 0; i < kLoadedPictures; ++i) EXPECT_EQ(Device().textures[i], 0u) << i;
         EXPECT_TRUE(Near(SheetColor(3), {0, 0, 0}, 0));  // drawn with no picture
+        ASSERT_TRUE(Graphics().RebuildDevice());
+        EXPECT_TRUE(Near(SheetColor(3), {Level(110), 0, 255}));
     }
 }
 
