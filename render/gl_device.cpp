@@ -2,6 +2,7 @@
 // start-up, checked every frame and rebuilt as a whole after a loss.
 #include <SDL.h>
 #include <epoxy/gl.h>
+#include <malloc.h>
 
 #include "assets/pictures.h"
 #include "game/map_scene_entity.h"
@@ -94,7 +95,21 @@ int WatchWindow(void*, SDL_Event* event) {
     return 1;
 }
 
+// A software rasteriser allocates and frees large blocks for every frame it draws. Handing
+// them back to the system each time and faulting them in again cost several times the drawing
+// itself (the full list: 41 ms a frame against 9 ms), so freed memory is kept for reuse.
+void KeepFreedMemory() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    (void)mallopt(M_TRIM_THRESHOLD, 128 << 20);
+    (void)mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    (void)mallopt(M_TOP_PAD, 16 << 20);
+}
+
 void StartFromNothing(RenderDevice& d) {
+    KeepFreedMemory();
     theHistory.valid = false;
     for (int32_t slot = 0; slot < kPictureSlots; ++slot) ForgetSheet(theSheets, slot);
     d.history = &theHistory;

@@ -17,13 +17,9 @@
 #include "render/sprite_batch_rules.h"
 
 inline constexpr int32_t kBlendStates = 6;
-// Each quad's four indices and a strip restart, so a run of quads draws as one strip call.
-inline constexpr int32_t kIndicesPerQuad = 5;
-inline constexpr uint32_t kStripRestart = 0xFFFFFFFFu;
+// Each quad is a strip of four indices.
+inline constexpr int32_t kIndicesPerQuad = 4;
 inline constexpr int64_t kVertexBufferBytes = int64_t{kDrawListVertices} * 36;
-// Room for every quad once in each changed area.
-inline constexpr int64_t kIndexBufferBytes =
-    int64_t{kMaxChangedAreas} * kDrawListSlots * kIndicesPerQuad * 4;
 
 // The attempts at a context, in order; the one obtained is recorded.
 enum : int32_t {

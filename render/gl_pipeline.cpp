@@ -145,12 +145,12 @@ int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
         glVertexAttribPointer(a.location, a.components, GL_FLOAT, GL_FALSE, kVertexStride,
                               reinterpret_cast<const void*>(a.offset));
     }
-    // Filled every frame with the quads each draw call takes, restarts between them.
+    // Quad q: vertices 4q..4q+3 as one strip.
+    static uint32_t indices[kDrawListVertices];
+    for (uint32_t v = 0; v < kDrawListVertices; ++v) indices[v] = v;
     glGenBuffers(1, &d.indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, nullptr, GL_STREAM_DRAW);
-    glEnable(GL_PRIMITIVE_RESTART);
-    glPrimitiveRestartIndex(kStripRestart);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
     return glGetError() == GL_NO_ERROR ? 1 : -6;
 }
 

@@ -3,6 +3,8 @@
 // submission order with every command reaching into it, each with the blend state its colour
 // and blend mode choose. The frame is presented when it changed (or the window needs it).
 // Whatever is skipped, the presented picture is the one a full redraw of the list would give.
+#include <cstring>
+
 #include "game/system.h"
 #include "render/gl_local.h"
 #include "render/hidden_commands.h"
@@ -12,7 +14,7 @@ namespace {
 
 FramePlan thePlan;  // main thread: worked out afresh for every frame that draws
 
-// The list's quads; the rest of the buffer is never drawn from.
+// The quads this frame draws; the rest of the buffer is never drawn from.
 void UploadVertices(const RenderDevice& d, const SpriteVertex* vertices, uint32_t count) {
     glBindBuffer(GL_ARRAY_BUFFER, d.vertexBuffer);
     if (count > 0)
@@ -60,21 +62,22 @@ bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
     return !plan.hidden[i] && Overlap(plan.reach[i], area);
 }
 
-// One draw call: a run of commands drawn one after another with the same state and picture,
-// as one strip of their quads with a restart between quads.
+// One draw call: a run of commands drawn one after another with the same state and picture.
 struct DrawRun {
     DrawKey key;
     bool plainly;
-    uint32_t firstIndex;
-    uint32_t indexCount;
+    uint32_t firstQuad;
+    uint32_t quads;
 };
 
-// The frame's draw calls, area after area, and the indices they draw from.
+// The frame's draw calls, area after area, and the quads they draw, copied in drawing order:
+// each call then takes consecutive vertices, which is what a software rasteriser's vertex
+// stage handles best (it works on every vertex between a call's lowest and highest index).
 struct FrameDraws {
-    uint32_t indices[kMaxChangedAreas * kDrawListSlots * kIndicesPerQuad];
-    DrawRun runs[kMaxChangedAreas * kDrawListSlots];
+    SpriteVertex vertices[kDrawListVertices];
+    DrawRun runs[kDrawListSlots];
     uint32_t areaRuns[kMaxChangedAreas + 1];  // area k's runs: areaRuns[k]..areaRuns[k+1]-1
-    uint32_t indexCount;
+    uint32_t quadCount;
     uint32_t runCount;
 };
 FrameDraws theDraws;  // main thread, refilled by every frame that draws
@@ -83,20 +86,49 @@ FrameDraws theDraws;  // main thread, refilled by every frame that draws
 // state, factor and picture. Commands left out between them do not part them, since they
 // draw nothing.
 void AddToRuns(const RenderDevice& d, FrameDraws& f, uint32_t areaStart, const DrawKey& key,
-               bool plainly, uint32_t quad) {
+               bool plainly, const SpriteVertex* quad) {
     DrawRun* last = f.runCount > areaStart ? &f.runs[f.runCount - 1] : nullptr;
-    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) && last->plainly == plainly) {
-        f.indices[f.indexCount++] = kStripRestart;
-        last->indexCount += kIndicesPerQuad;
-    } else {
-        f.runs[f.runCount++] = DrawRun{key, plainly, f.indexCount, kIndicesPerQuad - 1};
-    }
-    for (uint32_t k = 0; k < 4; ++k) f.indices[f.indexCount++] = 4 * quad + k;
+    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) && last->plainly == plainly)
+        ++last->quads;
+    else
+        f.runs[f.runCount++] = DrawRun{key, plainly, f.quadCount, 1};
+    std::memcpy(&f.vertices[4 * f.quadCount++], quad, 4 * sizeof(SpriteVertex));
 }
 
-void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan,
-               const ChangedAreas& changed, FrameDraws& f) {
-    f.indexCount = 0;
+// Quads first..first+quads-1 of the frame's vertices in one call, each its own four-vertex
+// strip: the very triangles each quad gives when drawn alone.
+GLsizei theCounts[kDrawListSlots];
+const void* theOffsets[kDrawListSlots];
+
+void DrawQuads(uint32_t first, uint32_t quads) {
+    for (uint32_t k = 0; k < quads; ++k) {
+        theCounts[k] = kIndicesPerQuad;
+        theOffsets[k] = reinterpret_cast<const void*>(uintptr_t{first + k} * kIndicesPerQuad *
+                                                      sizeof(uint32_t));
+    }
+    glMultiDrawElements(GL_TRIANGLE_STRIP, theCounts, GL_UNSIGNED_INT, theOffsets,
+                        static_cast<GLsizei>(quads));
+}
+
+// How many quads the areas take: a command drawn into several areas is copied for each.
+uint32_t QuadsDrawn(const CDx_Gr& g, const FramePlan& plan, const ChangedAreas& changed) {
+    uint32_t quads = 0;
+    for (int32_t a = 0; a < changed.count; ++a) {
+        for (uint32_t i = 0; i < g.count; ++i) quads += DrawnInto(plan, i, changed.areas[a]);
+    }
+    return quads;
+}
+
+void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, ChangedAreas& changed,
+               FrameDraws& f) {
+    // More than the list holds only when areas share many commands: one area round them all.
+    if (changed.count > 1 && QuadsDrawn(g, plan, changed) > kDrawListSlots) {
+        PixelRect all = changed.areas[0];
+        for (int32_t a = 1; a < changed.count; ++a) all = Union(all, changed.areas[a]);
+        changed.count = 1;
+        changed.areas[0] = all;
+    }
+    f.quadCount = 0;
     f.runCount = 0;
     for (int32_t a = 0; a < changed.count; ++a) {
         f.areaRuns[a] = f.runCount;
@@ -104,7 +136,7 @@ void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan,
             if (!DrawnInto(plan, i, changed.areas[a]))
                 continue;
             const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
-            AddToRuns(d, f, f.areaRuns[a], key, DrawsPlainly(d, plan, key, i), i);
+            AddToRuns(d, f, f.areaRuns[a], key, DrawsPlainly(d, plan, key, i), &g.vertices[4 * i]);
         }
     }
     f.areaRuns[changed.count] = f.runCount;
@@ -123,23 +155,17 @@ void DrawArea(RenderDevice& d, const FrameDraws& f, int32_t a, const PixelRect& 
     for (uint32_t r = f.areaRuns[a]; r < f.areaRuns[a + 1]; ++r) {
         const DrawRun& run = f.runs[r];
         BindFor(d, run.key, run.plainly, bound);
-        const uintptr_t offset = uintptr_t{run.firstIndex} * sizeof(uint32_t);
-        glDrawElements(GL_TRIANGLE_STRIP, static_cast<GLsizei>(run.indexCount), GL_UNSIGNED_INT,
-                       reinterpret_cast<const void*>(offset));
+        DrawQuads(run.firstQuad, run.quads);
         ++d.drawCalls;
     }
 }
 
 // The changed areas drawn again into target: the frame buffer, or the window itself.
-void DrawChanges(RenderDevice& d, const CDx_Gr& g, const ChangedAreas& changed, GLuint target) {
+void DrawChanges(RenderDevice& d, const CDx_Gr& g, ChangedAreas& changed, GLuint target) {
     PlanFrame(g, *d.sheets, d.width, d.height, d.skipInvisible, thePlan);
     PlanDraws(d, g, thePlan, changed, theDraws);
     glBindVertexArray(d.vertexArray);
-    UploadVertices(d, g.vertices, g.count);
-    if (theDraws.indexCount > 0) {
-        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0,
-                        GLsizeiptr{theDraws.indexCount} * sizeof(uint32_t), theDraws.indices);
-    }
+    UploadVertices(d, theDraws.vertices, theDraws.quadCount);
     glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, d.width, d.height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
