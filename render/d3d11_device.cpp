@@ -3,11 +3,9 @@
 // whole after a loss.
 #include <windows.h>
 
-#include "assets/pictures.h"
-#include "game/map_scene_entity.h"
 #include "game/system.h"
-#include "platform/message_box.h"
 #include "render/d3d11_local.h"
+#include "render/device_loss.h"
 #include "render/render.h"
 
 namespace {
@@ -132,32 +130,8 @@ bool CDx_Gr::ReleaseDevice() {
     return true;
 }
 
-// A hung or reset device is re-created at once, without its pictures; the rebuild that
-// follows a failed present is what reloads them.
-void CDx_Gr::CheckDevice() {
-    if (device == nullptr || device->device == nullptr)
-        return;
-    const HRESULT reason = device->device->GetDeviceRemovedReason();
-    if (reason == kDeviceHung || reason == kDeviceReset) {
-        ReleaseDevice();
-        const int32_t created = CreateDevice();
-        ShowMessage(u"Message", u"失敗しました。");
-        if (created >= 0 && device != nullptr && device->device != nullptr)
-            (void)device->device->GetDeviceRemovedReason();
-    } else if (reason != S_OK) {
-        ShowMessage(u"Message", u"失敗しました。");
-    }
-}
-
-bool CDx_Gr::RebuildDevice() {
-    scene->reloadPending = 1;
-    ReleaseDevice();
-    if (CreateDevice() < 0) {
-        ShowMessage(u"Message", u"DirectGraphicsの初期化に失敗しました。");
-        return false;
-    }
-    if (!LoadPictures())
-        return false;
-    settings->deviceRebuildRequest = 0;
-    return true;
+int32_t DeviceLossReason(const CDx_Gr& graphics) {
+    if (graphics.device->device == nullptr)
+        return 0;
+    return static_cast<int32_t>(graphics.device->device->GetDeviceRemovedReason());
 }
