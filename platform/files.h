@@ -53,3 +53,7 @@ struct FileFaults {
     int32_t readOpensLeft = -1;
 };
 extern FileFaults theFileFaults;
+
+// The vanishing-file seam for the backends: false for a file that opened for reading once the
+// allowed opens are used up (the caller closes it and fails the open).
+[[nodiscard]] bool FileStaysThere();

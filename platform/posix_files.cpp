@@ -9,22 +9,10 @@
 #include "platform/files.h"
 #include "platform/path16.h"
 
-FileFaults theFileFaults;
-
 namespace {
 
 // Native path buffer: each UTF-16 unit becomes at most three UTF-8 bytes.
 constexpr size_t kNativePathBytes = kPathUnits * 3 + 1;
-
-// The vanishing-file seam: false for a file that opened once the allowed opens are used up.
-bool FileStaysThere() {
-    if (theFileFaults.readOpensLeft < 0)
-        return true;
-    if (theFileFaults.readOpensLeft == 0)
-        return false;
-    --theFileFaults.readOpensLeft;
-    return true;
-}
 
 }  // namespace
 

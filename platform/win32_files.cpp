@@ -9,8 +9,6 @@
 #include "platform/files.h"
 #include "platform/path16.h"
 
-FileFaults theFileFaults;
-
 namespace {
 
 constexpr int32_t kOpenFiles = 64;
@@ -67,6 +65,10 @@ int32_t FileOpenPath(const char16_t* path, FileOpen how) {
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return -1;
+    if (how == FileOpen::ReadExisting && !FileStaysThere()) {
+        CloseHandle(h);
+        return -1;
+    }
     int32_t file = Claim(h);
     if (file < 0)
         CloseHandle(h);
@@ -174,5 +176,10 @@ std::FILE* FileOpenStream(const char16_t* path, const char* mode) {
         return nullptr;  // a folder is not a file
     wchar_t wideMode[16] = {};
     for (int i = 0; i < 15 && mode[i] != 0; ++i) wideMode[i] = static_cast<wchar_t>(mode[i]);
-    return _wfopen(wide, wideMode);
+    std::FILE* f = _wfopen(wide, wideMode);
+    if (f != nullptr && mode[0] == 'r' && !FileStaysThere()) {
+        std::fclose(f);
+        return nullptr;
+    }
+    return f;
 }
