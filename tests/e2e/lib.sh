@@ -15,6 +15,13 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    # Whether the display itself was still there tells a fault of the game from one of the
+    # test's own X server.
+    if [ -n "$XVFB_PID" ]; then
+        kill -0 "$XVFB_PID" 2>/dev/null && echo "(Xvfb still running)" >&2 ||
+            echo "(Xvfb had ended)" >&2
+        tail -n 20 "$E2E_TMP/xvfb.log" >&2 2>/dev/null
+    fi
     exit 1
 }
 
