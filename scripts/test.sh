@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, the program under a private Xvfb,
 # the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# audio tests (the music streaming thread among them) under ThreadSanitizer and, where clang
-# is installed, a short run of every file-reader fuzz target.
+# audio and unit tests (the music streaming thread and the frame loop among them) under
+# ThreadSanitizer and, where clang is installed, a short run of every file-reader fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -20,9 +20,11 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DTESSAROID_SANITIZE=thread >/dev/null
-cmake --build build-tsan -j "$(nproc)" --target audio_tests
+cmake --build build-tsan -j "$(nproc)" --target audio_tests unit_tests
+# The unit tests too, the frame loop's among them: whatever the main thread shares with the
+# music thread must stay race-free there as well.
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/audio/tsan.supp" \
-    ctest --test-dir build-tsan --output-on-failure -L audio
+    ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -L "audio|unit"
 
 # Each file reader's fuzz target for 15 seconds on its corpus; any crash, hang, leak or
 # sanitizer report fails the run.
