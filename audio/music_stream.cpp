@@ -4,6 +4,7 @@
 // the loop points, the sound mode and the block areas are set before the thread starts.
 #include "audio/music_stream.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "assets/load_sound.h"
@@ -40,6 +41,12 @@ void ServeRewind(System& system, int32_t track) {
 void SubmitNextBlock(CXa2& audio, StreamState& state, int32_t track) {
     System& system = *audio.settings;
     ServeRewind(system, track);
+    if (state.cleared[track] == 0) {
+        // Silence in the areas a failed read leaves alone; cleared here and not at start-up so
+        // that the tracks never played take no memory.
+        std::memset(audio.musicData[track], 0, 2 * kBlockBytes);
+        state.cleared[track] = 1;
+    }
     state.half[track] = (state.half[track] + 1) % 2;
     uint8_t* destination = audio.musicData[track] + state.half[track] * kBlockBytes;
     if (system.audioMode == 1)
@@ -123,7 +130,7 @@ bool CLoadSnd::CreateMusicVoice() {
         return false;
     for (int32_t n = 0; n < kTracks; ++n) {
         delete[] audio->musicData[n];
-        audio->musicData[n] = new uint8_t[3 * kBlockBytes]();
+        audio->musicData[n] = new uint8_t[3 * kBlockBytes];  // cleared on first use
     }
     audio->musicVolume = VoiceVolume(kMusicVoice);
     audio->musicRatio = VoiceFrequencyRatio(kMusicVoice);

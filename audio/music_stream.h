@@ -12,10 +12,11 @@ inline constexpr int32_t kQueuedMusicBlocks = 2;
 
 // What the thread keeps between iterations; it is the only one to touch it.
 struct StreamState {
-    int32_t half[64];   // which of the track's two block halves was filled last
-    int32_t started;    // 1 once the voice was started for the current feed
-    int32_t lastTrack;  // the track the last block came from
-    int32_t dryRuns;    // times the voice was found to have run dry while started
+    int32_t half[64];     // which of the track's two block halves was filled last
+    int32_t started;      // 1 once the voice was started for the current feed
+    int32_t lastTrack;    // the track the last block came from
+    int32_t dryRuns;      // times the voice was found to have run dry while started
+    uint8_t cleared[64];  // 1 once the track's block area was cleared for its first use
 };
 
 // One iteration without its wait: rewinds the current track if asked, then fills and

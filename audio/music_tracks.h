@@ -25,6 +25,10 @@ enum OggOpenResult : int32_t {
     kOggNotStereo,   // an unseekable stream with a link that is not stereo
     kOggNoInfo,      // no stream information
 };
+// Most tracks name the same few files. A track whose file an earlier open track already
+// proved good shares that track's length and is opened only when it is first played (by the
+// streaming thread), which spares start-up the decoder set-up and memory of every unplayed
+// copy. A file that is gone by then leaves that track silent.
 [[nodiscard]] int32_t OpenOggTrack(const char16_t* path, int32_t n);
 
 // Length of track n in sample frames (either mode), 0 when unknown.

@@ -8,10 +8,55 @@
 #include "audio/ogg_track.h"
 #include "game/system.h"
 #include "platform/files.h"
+#include "platform/path16.h"
 
 namespace {
 
 OggTrack theTracks[kMusicTracks];
+char16_t thePaths[kMusicTracks][kPathUnits];  // each open or deferred track's file
+
+bool SamePath(const char16_t* a, const char16_t* b) {
+    for (int i = 0; i < kPathUnits; ++i) {
+        if (a[i] != b[i])
+            return false;
+        if (a[i] == 0)
+            return true;
+    }
+    return false;
+}
+
+// An earlier track that opened this very file, or -1.
+int32_t OpenedTwin(const char16_t* path, int32_t n) {
+    for (int32_t m = 0; m < n; ++m) {
+        if (theTracks[m].open != 0 && SamePath(thePaths[m], path))
+            return m;
+    }
+    return -1;
+}
+
+int32_t OpenStream(OggTrack& t, const char16_t* path) {
+    t.file = FileOpenStream(path, "rb");
+    if (t.file == nullptr)
+        return kOggCannotOpen;
+    if (ov_open(t.file, &t.stream, nullptr, 0) != 0) {
+        std::fclose(t.file);
+        t.file = nullptr;
+        return kOggNotVorbis;
+    }
+    t.open = 1;  // from here ov_clear closes the file
+    return kOggOpened;
+}
+
+// A deferred track is opened here, in the streaming thread, on its first read; it then stands
+// at its first sample as a track opened and rewound at start-up does. False: nothing to read.
+bool ReadyTrack(OggTrack& t, int32_t n) {
+    if (t.deferred != 0) {
+        t.deferred = 0;
+        if (OpenStream(t, thePaths[n]) == kOggOpened)
+            t.info = ov_info(&t.stream, -1);
+    }
+    return t.open != 0;
+}
 
 // One ov_read into the block: little-endian, 16-bit, signed.
 int32_t Decode(OggTrack& t, uint8_t* destination, int32_t size) {
@@ -27,16 +72,21 @@ OggTrack& OggMusicTrack(int32_t n) {
 }
 
 int32_t OpenOggTrack(const char16_t* path, int32_t n) {
-    OggTrack& t = OggMusicTrack(n);
-    t.file = FileOpenStream(path, "rb");
-    if (t.file == nullptr)
-        return kOggCannotOpen;
-    if (ov_open(t.file, &t.stream, nullptr, 0) != 0) {
-        std::fclose(t.file);
-        t.file = nullptr;
-        return kOggNotVorbis;
+    n &= kMusicTracks - 1;
+    OggTrack& t = theTracks[n];
+    t.loopHit = 0;
+    t.position = 0;
+    t.loopStartBytes = 0;
+    const int32_t twin = OpenedTwin(path, n);
+    if (twin >= 0) {
+        (void)TextCopy(thePaths[n], kPathUnits, path);
+        t.frames = theTracks[twin].frames;
+        t.deferred = 1;
+        return kOggOpened;
     }
-    t.open = 1;  // from here ov_clear closes the file
+    const int32_t opened = OpenStream(t, path);
+    if (opened != kOggOpened)
+        return opened;
     if (ov_seekable(&t.stream) == 0) {
         for (int link = 0; link < ov_streams(&t.stream); ++link) {
             vorbis_info* info = ov_info(&t.stream, link);
@@ -47,9 +97,11 @@ int32_t OpenOggTrack(const char16_t* path, int32_t n) {
     t.info = ov_info(&t.stream, -1);
     if (t.info == nullptr)
         return kOggNoInfo;
-    t.loopHit = 0;
-    t.position = 0;
-    t.loopStartBytes = 0;
+    const ogg_int64_t total = ov_pcm_total(&t.stream, -1);
+    t.frames = total > 0 ? static_cast<int64_t>(total) : 0;
+    // A path too long to keep is simply never shared.
+    if (!TextCopy(thePaths[n], kPathUnits, path))
+        thePaths[n][0] = 0;
     return kOggOpened;
 }
 
@@ -58,17 +110,17 @@ int64_t TrackFrames(int32_t audioMode, int32_t n) {
         const WaveStream& s = WaveTrack(n);
         return s.file >= 0 ? s.data.size / 4 : 0;
     }
-    OggTrack& t = OggMusicTrack(n);
-    if (t.open == 0)
-        return 0;
-    ogg_int64_t total = ov_pcm_total(&t.stream, -1);
-    return total > 0 ? static_cast<int64_t>(total) : 0;
+    const OggTrack& t = OggMusicTrack(n);
+    return t.open != 0 || t.deferred != 0 ? t.frames : 0;
 }
 
 // Called from the streaming thread. The loop end is tested after each decode, so the bytes
 // that decode brought past it stay in the block: the jump comes up to one packet late.
 bool ReadOggBlock(System& system, int32_t n, uint8_t* destination, int32_t size) {
-    OggTrack& t = OggMusicTrack(n);
+    n &= kMusicTracks - 1;
+    OggTrack& t = theTracks[n];
+    if (!ReadyTrack(t, n))
+        return false;  // the block keeps what it held
     const int64_t loopEnd =
         (static_cast<int64_t>(system.LoopStart[n]) + system.LoopLength[n]) * 4 - t.loopStartBytes;
     t.requested = size;
@@ -124,7 +176,10 @@ void RewindTrack(System& system, int32_t n) {
 }
 
 void ClearMusicOpenFlags() {
-    for (OggTrack& t : theTracks) t.open = 0;
+    for (OggTrack& t : theTracks) {
+        t.open = 0;
+        t.deferred = 0;
+    }
 }
 
 void CloseMusicTracks(int32_t audioMode) {
@@ -132,6 +187,7 @@ void CloseMusicTracks(int32_t audioMode) {
         for (int n = 0; n < kMusicTracks; ++n) CloseWave(&WaveTrack(n));
     } else if (audioMode == 2) {
         for (OggTrack& t : theTracks) {
+            t.deferred = 0;
             if (t.open == 0)
                 continue;
             ov_clear(&t.stream);  // closes the file too

@@ -17,7 +17,9 @@ struct OggTrack {
     int32_t loopHit;
     int64_t position;        // bytes since the stream's start (first pass) or the loop start
     int64_t loopStartBytes;  // 0 on the first pass, LoopStart x 4 after the first jump
+    int64_t frames;          // the stream's length in sample frames, taken at the open
     uint8_t open;
+    uint8_t deferred;  // its file is another track's, opened on the track's first use
 };
 
 [[nodiscard]] OggTrack& OggMusicTrack(int32_t n);

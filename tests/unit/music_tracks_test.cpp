@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -136,6 +138,41 @@ TEST(OggMusic, DecodesToTheLoopEndAndJumpsBackWithinAPacket) {
     EXPECT_GT(jumps, 0);
     CloseMusicTracks(2);
     EXPECT_EQ(OggMusicTrack(5).open, 0);
+}
+
+// Tracks naming a file an earlier track opened are opened on first play, and then play
+// exactly what a track opened at start-up plays.
+TEST(OggMusic, TracksSharingAFileOpenOnFirstPlayAndPlayTheSame) {
+    TempFolder dir;
+    ASSERT_TRUE(WriteOggTone(dir.path + "m.ogg", 30000));
+    auto system = std::make_unique<System>();
+    system->audioMode = 2;
+    ClearMusicOpenFlags();
+    const std::u16string path = dir.Path16("m.ogg");
+    for (int n : {1, 2, 3}) {
+        ASSERT_EQ(OpenOggTrack(path.c_str(), n), kOggOpened);
+        system->LoopStart[n] = 10000;
+        system->LoopLength[n] = 10000;
+        RewindTrack(*system, n);
+    }
+    EXPECT_EQ(OggMusicTrack(1).open, 1);
+    EXPECT_EQ(OggMusicTrack(2).open, 0);  // not yet: nothing played it
+    EXPECT_EQ(TrackFrames(2, 3), 30000);
+    static uint8_t first[kMusicBlockBytes];
+    static uint8_t copy[kMusicBlockBytes];
+    for (int b = 0; b < 6; ++b) {  // past the loop jump
+        ASSERT_TRUE(ReadOggBlock(*system, 1, first, kMusicBlockBytes));
+        ASSERT_TRUE(ReadOggBlock(*system, 2, copy, kMusicBlockBytes));
+        ASSERT_EQ(std::memcmp(first, copy, kMusicBlockBytes), 0) << "block " << b;
+    }
+    // A copy whose file is gone by its first play stays silent: its block is left alone.
+    std::remove((dir.path + "m.ogg").c_str());
+    std::memset(copy, 0, sizeof copy);
+    EXPECT_FALSE(ReadOggBlock(*system, 3, copy, kMusicBlockBytes));
+    EXPECT_EQ(copy[0] | copy[kMusicBlockBytes - 1], 0);
+    CloseMusicTracks(2);
+    EXPECT_EQ(OggMusicTrack(1).open | OggMusicTrack(2).open | OggMusicTrack(3).open, 0);
+    EXPECT_EQ(TrackFrames(2, 3), 0);
 }
 
 TEST(OggMusic, FilesThatAreNotVorbisAreRefused) {
