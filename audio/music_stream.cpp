@@ -14,6 +14,7 @@
 #include "game/system.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/process_ids.h"
 
 static_assert(kTracks == kMusicTracks, "one block area per music track");
 
@@ -116,6 +117,7 @@ void StreamMusicStep(CXa2& audio, StreamState& state) {
 
 // The streaming thread.
 void StreamMusic(CXa2* audio) {
+    NameCurrentThread("music");
     StreamState state{};
     do {
         const uint32_t t0 = ClockMilliseconds();

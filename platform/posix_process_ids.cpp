@@ -1,4 +1,5 @@
-// Thread and process identifiers on Linux.
+// Thread and process identifiers and thread names on Linux.
+#include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -9,4 +10,7 @@ uint32_t CurrentThreadId() {
 }
 uint32_t CurrentProcessId() {
     return static_cast<uint32_t>(getpid());
+}
+void NameCurrentThread(const char* name) {
+    (void)pthread_setname_np(pthread_self(), name);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game, its tools and its tests need, when any is missing.
 # Safe to run again: it does nothing once everything is there. With --windows it installs
-# the Windows build's packages as well (cross compiler, Wine, Debian's source tools).
+# the Windows build's packages as well (cross compiler, Wine, Debian's source tools); with
+# --peers the two games the benchmark command measures this one against.
 set -euo pipefail
 
 packages=(
@@ -10,10 +11,13 @@ packages=(
   libvorbis-dev libogg-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri libegl-mesa0 xfonts-base
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev python3
 )
 if [ "${1:-}" = "--windows" ]; then
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev)
+fi
+if [ "${1:-}" = "--peers" ]; then
+  packages+=(ltris quadrapassel)
 fi
 
 missing=()
