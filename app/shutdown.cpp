@@ -3,6 +3,7 @@
 
 #include "app/window.h"
 #include "audio/audio.h"
+#include "audio/effect_prefetch.h"
 #include "audio/music.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
@@ -11,6 +12,7 @@
 
 void Shutdown() {
     EnableScreenSaver();
+    DiscardPreparedEffects();  // a start-up that failed early may not have taken them
     if (theGame == nullptr)
         return;
     if (theGame->scene != nullptr)

@@ -12,6 +12,7 @@
 #include "app/window_procedure.h"
 #include "assets/resources.h"
 #include "audio/audio.h"
+#include "audio/effect_prefetch.h"
 #include "audio/music.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
@@ -108,6 +109,8 @@ int RunGame() {
     }
     DisableScreenSaver();
     BuildDataPath(system);
+    // The effects decode on their own thread while the window and the device are made.
+    StartEffectPrefetch(system);
 
     if (!InitWindowSystem())
         return Fail(shell, u"失敗");

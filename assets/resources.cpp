@@ -5,6 +5,7 @@
 
 #include "assets/pictures.h"
 #include "assets/sound_loading.h"
+#include "audio/effect_prefetch.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
 #include "game/system.h"
@@ -48,7 +49,9 @@ bool LoadResources() {
     System& system = *theGame->system;
     MapSceneEntity& scene = *theGame->scene;
     FillAngleTables(scene);
-    if (!LoadSounds(system, scene))
+    const bool sounds = LoadSounds(system, scene);
+    DiscardPreparedEffects();  // whatever the effect loader did not take
+    if (!sounds)
         return false;
     return LoadPictureStage(system, scene);
 }

@@ -1,12 +1,12 @@
 // Loading the 32 effects at start-up, each into its own voice with one buffer holding the
 // whole sound: from a WAVE file (sound mode 1, at most one second) or an Ogg Vorbis file
 // (mode 2, at most 529,200 bytes). Main thread.
-#include <vorbis/vorbisfile.h>
-
 #include <cstdio>
 
 #include "assets/wave_stream.h"
 #include "audio/audio.h"
+#include "audio/effect_prefetch.h"
+#include "audio/ogg_effect.h"
 #include "audio/voices.h"
 #include "game/system.h"
 #include "platform/files.h"
@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int32_t kOggEffectBytes = 529200;  // three seconds of 16-bit stereo at 44100 Hz
 constexpr int32_t kOggSecondBytes = 176400;
 
 bool IsEffect(int32_t n) {
@@ -59,30 +58,6 @@ bool ReadWaveEffect(CXa2& audio, WaveStream& s, int32_t n) {
     return ArmEffect(audio, n, bytes, size, f.blockAlign);
 }
 
-int32_t DecodeOgg(OggVorbis_File& stream, uint8_t* data) {
-    const vorbis_info* info = ov_info(&stream, -1);
-    // The stream's length in bytes, counted only as far as the limit: a stream of hours
-    // would not fit an int.
-    const int64_t frames = ov_pcm_total(&stream, -1);
-    const int64_t bytes =
-        (frames < kOggEffectBytes ? frames : kOggEffectBytes) * info->channels * 2;
-    const int32_t total = static_cast<int32_t>(bytes < kOggEffectBytes ? bytes : kOggEffectBytes);
-    int32_t decoded = 0;
-    int link = 0;
-    for (;;) {
-        int32_t want = total - decoded;
-        if (want > kOggEffectBytes - decoded)
-            want = kOggEffectBytes - decoded;
-        if (want <= 0)
-            break;
-        long r = ov_read(&stream, reinterpret_cast<char*>(data + decoded), want, 0, 2, 1, &link);
-        if (r <= 0)
-            break;
-        decoded += static_cast<int32_t>(r);
-    }
-    return decoded;
-}
-
 }  // namespace
 
 bool CXa2::LoadWaveEffect(const char16_t* path, int32_t n) {
@@ -104,23 +79,23 @@ bool CXa2::LoadOggEffect(const char16_t* path, int32_t n) {
         return false;
     (void)CreateVoice(n, kStereo16Format);
     delete[] effectData[n];
-    effectData[n] = new uint8_t[kOggEffectBytes];
-    std::FILE* file = FileOpenStream(path, "rb");
-    if (file == nullptr)
-        return false;
-    OggVorbis_File stream;
-    if (ov_open(file, &stream, nullptr, 0) != 0) {
-        std::fprintf(stderr, "Input does not appear to be an Ogg bitstream.\n");
-        std::fclose(file);
-        return false;
+    int32_t bytes = 0;
+    effectData[n] = TakePreparedEffect(path, n, &bytes);
+    if (effectData[n] == nullptr) {
+        effectData[n] = new uint8_t[kOggEffectBytes];
+        switch (DecodeOggEffect(path, effectData[n], &bytes)) {
+            case kOggEffectDecoded:
+                break;
+            case kOggEffectNotVorbis:
+                std::fprintf(stderr, "Input does not appear to be an Ogg bitstream.\n");
+                return false;
+            case kOggEffectNoInfo:
+                std::fprintf(stderr, "Get Info Error\n");
+                return false;
+            default:
+                return false;  // the file does not open: no word of it
+        }
     }
-    if (ov_info(&stream, -1) == nullptr) {
-        std::fprintf(stderr, "Get Info Error\n");
-        ov_clear(&stream);
-        return false;
-    }
-    const int32_t bytes = DecodeOgg(stream, effectData[n]);
-    ov_clear(&stream);  // closes the file too
     if (bytes <= 0)
         return false;
     return ArmEffect(*this, n, static_cast<uint32_t>(bytes), kOggSecondBytes, 4);

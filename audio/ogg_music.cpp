@@ -15,20 +15,10 @@ namespace {
 OggTrack theTracks[kMusicTracks];
 char16_t thePaths[kMusicTracks][kPathUnits];  // each open or deferred track's file
 
-bool SamePath(const char16_t* a, const char16_t* b) {
-    for (int i = 0; i < kPathUnits; ++i) {
-        if (a[i] != b[i])
-            return false;
-        if (a[i] == 0)
-            return true;
-    }
-    return false;
-}
-
 // An earlier track that opened this very file, or -1.
 int32_t OpenedTwin(const char16_t* path, int32_t n) {
     for (int32_t m = 0; m < n; ++m) {
-        if (theTracks[m].open != 0 && SamePath(thePaths[m], path))
+        if (theTracks[m].open != 0 && TextEquals(thePaths[m], path, kPathUnits))
             return m;
     }
     return -1;

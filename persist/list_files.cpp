@@ -14,19 +14,27 @@ constexpr int64_t kRecordBytes = 36;
 constexpr int64_t kListBytes = 2 + kRecordBytes * kSoundNames;
 
 bool ReadList(const char16_t* path, char16_t (*slots)[kNameUnits], int32_t count) {
-    int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
-    if (file < 0) {
+    if (!ReadNameList(path, slots, count)) {
         ShowFileNotFound(path);
         return false;
     }
-    static uint8_t bytes[kListBytes];  // start-up only, single-threaded
+    return true;
+}
+
+}  // namespace
+
+bool ReadNameList(const char16_t* path, char16_t (*slots)[kNameUnits], int32_t count) {
+    int32_t file = FileOpenPath(path, FileOpen::ReadExisting);
+    if (file < 0)
+        return false;
+    uint8_t bytes[kListBytes];  // 34 KB, on the reading thread's own stack
+    if (count > kSoundNames)
+        count = kSoundNames;
     int64_t got = FileRead(file, bytes, 2 + kRecordBytes * count);
     FileClose(file);
     DecodeNameList(bytes, got > 0 ? got : 0, slots, count);
     return true;
 }
-
-}  // namespace
 
 void DecodeNameList(const uint8_t* bytes, int64_t size, char16_t (*slots)[36], int32_t count) {
     for (int32_t r = 0; r < count; ++r) {

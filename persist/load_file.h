@@ -45,6 +45,10 @@ public:
 // the end of the bytes leave their slot as it was.
 void DecodeNameList(const uint8_t* bytes, int64_t size, char16_t (*slots)[36], int32_t count);
 
+// Reads a list file's first count records into slots, showing nothing: false when the file
+// does not open. Safe on any thread.
+[[nodiscard]] bool ReadNameList(const char16_t* path, char16_t (*slots)[36], int32_t count);
+
 // Game.ini as bytes, for tests and tools that work on the record itself.
 void EncodeSettings(const System& system, const MapSceneEntity& scene,
                     uint8_t (&out)[kSettingsFileBytes]);

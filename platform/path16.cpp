@@ -82,6 +82,16 @@ int TextLength(const char16_t* text, int capacity) {
     return n;
 }
 
+bool TextEquals(const char16_t* a, const char16_t* b, int capacity) {
+    for (int i = 0; i < capacity; ++i) {
+        if (a[i] != b[i])
+            return false;
+        if (a[i] == 0)
+            return true;
+    }
+    return false;
+}
+
 bool TextCopy(char16_t* dst, int capacity, const char16_t* src) {
     if (capacity <= 0)
         return false;

@@ -12,6 +12,9 @@ inline constexpr int kPathUnits = 520;
 // Units before the first zero, looking at no more than capacity units.
 [[nodiscard]] int TextLength(const char16_t* text, int capacity);
 
+// True when both texts are the same within capacity units (and end within them).
+[[nodiscard]] bool TextEquals(const char16_t* a, const char16_t* b, int capacity);
+
 // Copies src into dst (capacity units). Returns false when src had to be cut.
 [[nodiscard]] bool TextCopy(char16_t* dst, int capacity, const char16_t* src);
 

@@ -1,0 +1,102 @@
+// The effect prefetch: one thread reads the sound list and decodes the 32 Ogg Vorbis effects
+// it names. The thread touches only this file's tables and the files; the main thread reads
+// the tables only after joining it.
+#include "audio/effect_prefetch.h"
+
+#include <system_error>
+#include <thread>
+
+#include "audio/audio.h"
+#include "audio/ogg_effect.h"
+#include "game/map_scene_entity.h"
+#include "game/system.h"
+#include "persist/load_file.h"
+#include "platform/files.h"
+#include "platform/path16.h"
+#include "platform/process_ids.h"
+
+namespace {
+
+constexpr int32_t kFirstEffectName = 64;
+
+struct PreparedEffect {
+    char16_t path[kPathUnits];
+    uint8_t* data;
+    int32_t bytes;
+};
+
+std::thread theThread;
+char16_t theDataPath[kPathUnits];
+char16_t theNames[kSoundNames][kNameUnits];
+PreparedEffect thePrepared[kEffects];
+
+bool DataFile(const char16_t* name, char16_t (&path)[kPathUnits]) {
+    return TextCopy(path, kPathUnits, theDataPath) && TextAppend(path, kPathUnits, name);
+}
+
+void Prefetch() {
+    NameCurrentThread("effects");
+    char16_t listPath[kPathUnits];
+    if (!DataFile(u"ogg\\ogg_0000.txt", listPath) ||
+        !ReadNameList(listPath, theNames, kSoundNames)) {
+        return;
+    }
+    for (int32_t n = 0; n < kEffects; ++n) {
+        PreparedEffect& e = thePrepared[n];
+        if (!DataFile(theNames[kFirstEffectName + n], e.path))
+            continue;
+        auto* data = new uint8_t[kOggEffectBytes];
+        int32_t bytes = 0;
+        if (DecodeOggEffect(e.path, data, &bytes) == kOggEffectDecoded && bytes > 0) {
+            e.data = data;
+            e.bytes = bytes;
+        } else {
+            delete[] data;
+        }
+    }
+}
+
+bool FaultsInjected() {
+    return theFileFaults.readOpensLeft >= 0 || theFileFaults.writeBudget >= 0 ||
+           theFileFaults.failCreate || theFileFaults.failReplace;
+}
+
+}  // namespace
+
+void StartEffectPrefetch(const System& system) {
+    if (theThread.joinable() || system.audioMode != 2 || system.audioUnavailable != 0 ||
+        FaultsInjected() || !TextCopy(theDataPath, kPathUnits, system.dataPath)) {
+        return;
+    }
+    // std::thread reports a failure to start only by throwing: then the loader decodes all.
+    try {
+        theThread = std::thread(Prefetch);
+    } catch (const std::system_error&) {
+    }
+}
+
+void FinishEffectPrefetch() {
+    if (theThread.joinable())
+        theThread.join();
+}
+
+uint8_t* TakePreparedEffect(const char16_t* path, int32_t n, int32_t* bytes) {
+    FinishEffectPrefetch();
+    if (n < 0 || n >= kEffects)
+        return nullptr;
+    PreparedEffect& e = thePrepared[n];
+    if (e.data == nullptr || !TextEquals(e.path, path, kPathUnits))
+        return nullptr;
+    uint8_t* data = e.data;
+    *bytes = e.bytes;
+    e.data = nullptr;
+    return data;
+}
+
+void DiscardPreparedEffects() {
+    FinishEffectPrefetch();
+    for (PreparedEffect& e : thePrepared) {
+        delete[] e.data;
+        e.data = nullptr;
+    }
+}
