@@ -112,12 +112,21 @@ TEST(MusicLoops, UnplayableLoopPointsBecomeTheWholeTrack) {
     EXPECT_EQ(length, 4000u);
 }
 
-TEST(OggMusic, DecodesToTheLoopEndAndJumpsBackWithinAPacket) {
+// A 30,000-frame Ogg track file and a System in sound mode 2, no track open.
+struct OggTrackFolder {
     TempFolder dir;
-    ASSERT_TRUE(WriteOggTone(dir.path + "m.ogg", 30000));
-    auto system = std::make_unique<System>();
-    system->audioMode = 2;
-    ClearMusicOpenFlags();
+    std::unique_ptr<System> system = std::make_unique<System>();
+    OggTrackFolder() {
+        EXPECT_TRUE(WriteOggTone(dir.path + "m.ogg", 30000));
+        system->audioMode = 2;
+        ClearMusicOpenFlags();
+    }
+};
+
+TEST(OggMusic, DecodesToTheLoopEndAndJumpsBackWithinAPacket) {
+    OggTrackFolder f;
+    TempFolder& dir = f.dir;
+    auto& system = f.system;
     ASSERT_EQ(OpenOggTrack(dir.Path16("m.ogg").c_str(), 5), kOggOpened);
     EXPECT_EQ(TrackFrames(2, 5), 30000);
     system->LoopStart[5] = 10000;
@@ -143,11 +152,9 @@ TEST(OggMusic, DecodesToTheLoopEndAndJumpsBackWithinAPacket) {
 // Tracks naming a file an earlier track opened are opened on first play, and then play
 // exactly what a track opened at start-up plays.
 TEST(OggMusic, TracksSharingAFileOpenOnFirstPlayAndPlayTheSame) {
-    TempFolder dir;
-    ASSERT_TRUE(WriteOggTone(dir.path + "m.ogg", 30000));
-    auto system = std::make_unique<System>();
-    system->audioMode = 2;
-    ClearMusicOpenFlags();
+    OggTrackFolder f;
+    TempFolder& dir = f.dir;
+    auto& system = f.system;
     const std::u16string path = dir.Path16("m.ogg");
     for (int n : {1, 2, 3}) {
         ASSERT_EQ(OpenOggTrack(path.c_str(), n), kOggOpened);
