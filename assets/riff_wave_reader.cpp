@@ -77,11 +77,6 @@ bool ReadFormat(WaveStream& s, const RiffChunk& fmt) {
 
 }  // namespace
 
-WaveFormat FormatOf(const WaveStream& stream) {
-    ByteView f{stream.format, stream.format != nullptr ? stream.formatBytes : 0};
-    return WaveFormat{f.U16(0), f.U16(2), f.U32(4), f.U32(8), f.U16(12), f.U16(14), f.U16(16)};
-}
-
 int32_t OpenWave(const char16_t* path, WaveStream* stream) {
     WaveStream& s = *stream;
     s = WaveStream{};

@@ -1,9 +1,12 @@
 // WaveStream: a RIFF/WAVE file opened for its sample data. The reader finds the "fmt " and
 // "data" chunks by id inside the RIFF/WAVE chunk, keeps a copy of the format bytes and
-// counts the data chunk down as it is read.
+// counts the data chunk down as it is read. Two readers, chosen by the build: our own over
+// the platform's files, and mmio on Windows.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/bytes.h"
 
 inline constexpr int32_t kWaveOk = 0;
 inline constexpr int32_t kWaveFail = static_cast<int32_t>(0x80004005u);
@@ -36,7 +39,10 @@ struct WaveFormat {
     uint16_t bitsPerSample;
     uint16_t extraSize;
 };
-[[nodiscard]] WaveFormat FormatOf(const WaveStream& stream);
+[[nodiscard]] inline WaveFormat FormatOf(const WaveStream& stream) {
+    ByteView f{stream.format, stream.format != nullptr ? stream.formatBytes : 0};
+    return WaveFormat{f.U16(0), f.U16(2), f.U32(4), f.U32(8), f.U16(12), f.U16(14), f.U16(16)};
+}
 
 // Opens path: its RIFF chunk must have the form type "WAVE" and hold a "fmt " chunk of at
 // least 16 bytes. kWaveOk or kWaveFail (then nothing stays open).
