@@ -6,12 +6,10 @@
 // After windows.h: the multimedia file I/O.
 #include <mmsystem.h>
 
-#include <cstring>
-#include <mutex>
-
 #include "assets/wave_stream.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
+#include "platform/handle_table.h"
 #include "platform/path16.h"
 
 namespace {
@@ -19,42 +17,11 @@ namespace {
 constexpr int32_t kWaveFiles = 80;  // the 64 music tracks, an effect being loaded, tests
 
 // Opened and closed on the main thread; the music streaming thread looks its tracks up.
-struct WaveFileTable {
-    std::mutex lock;
-    HMMIO handles[kWaveFiles] = {};
-};
-WaveFileTable theWaveFiles;
+HandleTable<HMMIO, kWaveFiles> theWaveFiles;
 
 const FOURCC kWave = mmioFOURCC('W', 'A', 'V', 'E');
 const FOURCC kFmt = mmioFOURCC('f', 'm', 't', ' ');
 const FOURCC kData = mmioFOURCC('d', 'a', 't', 'a');
-
-int32_t Claim(HMMIO h) {
-    std::lock_guard<std::mutex> guard(theWaveFiles.lock);
-    for (int32_t i = 0; i < kWaveFiles; ++i) {
-        if (theWaveFiles.handles[i] == nullptr) {
-            theWaveFiles.handles[i] = h;
-            return i;
-        }
-    }
-    return -1;
-}
-
-HMMIO Lookup(int32_t file) {
-    if (file < 0 || file >= kWaveFiles)
-        return nullptr;
-    std::lock_guard<std::mutex> guard(theWaveFiles.lock);
-    return theWaveFiles.handles[file];
-}
-
-HMMIO Release(int32_t file) {
-    if (file < 0 || file >= kWaveFiles)
-        return nullptr;
-    std::lock_guard<std::mutex> guard(theWaveFiles.lock);
-    HMMIO h = theWaveFiles.handles[file];
-    theWaveFiles.handles[file] = nullptr;
-    return h;
-}
 
 RiffChunk Chunk(const MMCKINFO& info, int64_t dataOffset) {
     return RiffChunk{info.ckid, info.cksize, info.fccType, dataOffset};
@@ -99,12 +66,8 @@ bool ReadFormat(HMMIO h, const RiffChunk& fmt, WaveStream& s) {
             return false;
         extra = ByteView{size, 2}.U16(0);
     }
-    s.formatBytes = 18 + extra;
-    s.format = new uint8_t[s.formatBytes];
-    std::memcpy(s.format, head, 16);
-    s.format[16] = static_cast<uint8_t>(extra & 0xFF);
-    s.format[17] = static_cast<uint8_t>(extra >> 8);
-    return extra == 0 || ReadExactly(h, s.format + 18, extra);
+    uint8_t* extraBytes = KeepFormat(s, head, extra);
+    return extra == 0 || ReadExactly(h, extraBytes, extra);
 }
 
 int32_t Fail(WaveStream& s, HMMIO h) {
@@ -141,7 +104,7 @@ int32_t OpenWave(const char16_t* path, WaveStream* stream) {
     format.dwDataOffset = static_cast<DWORD>(fmt.dataOffset);
     if (mmioAscend(h, &format, 0) != MMSYSERR_NOERROR)
         return Fail(s, h);
-    s.file = Claim(h);
+    s.file = theWaveFiles.Claim(h);
     if (s.file < 0)
         return Fail(s, h);
     return kWaveOk;
@@ -149,7 +112,7 @@ int32_t OpenWave(const char16_t* path, WaveStream* stream) {
 
 int32_t RewindWave(WaveStream* stream) {
     WaveStream& s = *stream;
-    HMMIO h = Lookup(s.file);
+    HMMIO h = theWaveFiles.Lookup(s.file);
     if (h == nullptr)
         return kWaveFail;
     if (mmioSeek(h, static_cast<LONG>(s.riff.dataOffset + 4), SEEK_SET) == -1)
@@ -164,7 +127,7 @@ int32_t RewindWave(WaveStream* stream) {
 int32_t ReadWave(WaveStream* stream, uint32_t size, uint8_t* buffer, uint32_t* taken) {
     WaveStream& s = *stream;
     *taken = 0;
-    HMMIO h = Lookup(s.file);
+    HMMIO h = theWaveFiles.Lookup(s.file);
     if (h == nullptr)
         return kWaveFail;
     MMIOINFO info{};
@@ -191,7 +154,7 @@ int32_t ReadWave(WaveStream* stream, uint32_t size, uint8_t* buffer, uint32_t* t
 
 uint32_t ReadWaveAvailable(WaveStream* stream, uint32_t size, uint8_t* buffer) {
     WaveStream& s = *stream;
-    HMMIO h = Lookup(s.file);
+    HMMIO h = theWaveFiles.Lookup(s.file);
     uint32_t take = size < s.data.size ? size : s.data.size;
     if (h == nullptr || take == 0)
         return 0;
@@ -204,7 +167,7 @@ uint32_t ReadWaveAvailable(WaveStream* stream, uint32_t size, uint8_t* buffer) {
 }
 
 bool SeekWaveData(WaveStream* stream, int64_t offset) {
-    HMMIO h = Lookup(stream->file);
+    HMMIO h = theWaveFiles.Lookup(stream->file);
     const int64_t at = stream->data.dataOffset + offset;
     if (h == nullptr || offset < 0 || at > 0x7FFFFFFF)
         return false;
@@ -215,7 +178,7 @@ bool SeekWaveData(WaveStream* stream, int64_t offset) {
 }
 
 void CloseWave(WaveStream* stream) {
-    HMMIO h = Release(stream->file);
+    HMMIO h = theWaveFiles.Release(stream->file);
     if (h != nullptr)
         mmioClose(h, 0);
     stream->file = -1;

@@ -16,7 +16,7 @@ ctest --test-dir build --output-on-failure -j "$(nproc)"
 # own beside the stages below, which leave a processor free for much of their time (the
 # fuzz targets run one at a time); its output follows theirs.
 win_log=$(mktemp)
-setsid bash scripts/test-win.sh >"$win_log" 2>&1 &
+setsid -w bash scripts/test-win.sh >"$win_log" 2>&1 &
 win_pid=$!
 trap 'kill -- -"$win_pid" 2>/dev/null; rm -f "$win_log"' EXIT
 
