@@ -18,7 +18,7 @@ ctest --test-dir build --output-on-failure -j "$(nproc)"
 win_log=$(mktemp)
 setsid -w bash scripts/test-win.sh >"$win_log" 2>&1 &
 win_pid=$!
-trap 'kill -- -"$win_pid" 2>/dev/null; rm -f "$win_log"' EXIT
+trap 'kill -- -"$win_pid" 2>/dev/null || true; rm -f "$win_log"' EXIT
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DTESSAROID_SANITIZE=address,undefined >/dev/null
