@@ -167,6 +167,7 @@ FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& sc
     WaitForFrameEnd(s, system, method, shell);
     AdvancePattern(s, system.framePattern);
 
+    shell.KeepAwake();
     shell.YieldTimeSlice();  // the keep-awake step ends with a yield
     return FrameResult::Continue;
 }

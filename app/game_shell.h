@@ -24,6 +24,7 @@ struct GameShell {
     void SleepOneMillisecond() { ::SleepOneMillisecond(); }
     void SleepBriefly() { ::SleepBriefly(); }
     void YieldTimeSlice() { ::YieldTimeSlice(); }
+    void KeepAwake() { ::KeepAwake(); }
     bool PumpOneMessage() { return ::PumpOneMessage(window, *procedure); }
     void PollInput() { theGame->input->Poll(); }
     void RunScene(int32_t sceneNumber) {

@@ -1,6 +1,10 @@
-// The program's entry point.
+// The program's entry point: the game's run inside the finest timer period the system has.
 #include "app/startup.h"
+#include "platform/clock.h"
 
 int main() {
-    return RunGame();
+    BeginTimerPeriod();
+    const int status = RunGame();
+    EndTimerPeriod();
+    return status;
 }

@@ -170,3 +170,5 @@ bool PumpOneMessage(GameWindow* w, WindowProcedure& procedure) {
 
 void DisableScreenSaver() { SDL_DisableScreenSaver(); }
 void EnableScreenSaver() { SDL_EnableScreenSaver(); }
+// SDL_DisableScreenSaver already keeps the display awake for the whole run.
+void KeepAwake() {}

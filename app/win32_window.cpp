@@ -201,3 +201,13 @@ void DisableScreenSaver() {
 void EnableScreenSaver() {
     SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
 }
+
+// The display stays on, and a mouse move of nothing counts as the user's input, so no idle
+// timer runs out while a game is watched rather than played.
+void KeepAwake() {
+    SetThreadExecutionState(ES_DISPLAY_REQUIRED);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    (void)SendInput(1, &input, sizeof input);
+}

@@ -25,3 +25,7 @@ void DestroyGameWindow(GameWindow* window);
 // The screen saver stays off while the game runs.
 void DisableScreenSaver();
 void EnableScreenSaver();
+
+// The frame's keep-awake step: neither the display nor the machine goes to sleep while the
+// game runs, even with no key pressed for a long time.
+void KeepAwake();

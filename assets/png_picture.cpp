@@ -1,13 +1,12 @@
-// CLoadTex: one PNG sheet decoded with libpng into a 512 x 512 index buffer (or 24-bit
-// pixels) and handed to the renderer. libpng reports a corrupt or truncated file by jumping
-// back to the point set in Decode; that jump stays inside this file.
+// CLoadTex: one PNG sheet decoded with libpng into a 512 x 512 picture section of palette
+// indices (or 24-bit pixels) and handed to the renderer. libpng reports a corrupt or truncated file
+// by jumping back to the point set in Decode; that jump stays inside this file.
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
-#include <new>
 
+#include "assets/picture_section.h"
 #include "assets/pictures.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -31,7 +30,9 @@ struct PngRead {
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::FILE* file = nullptr;
-    PictureBits* picture = nullptr;
+    PictureSection* section = nullptr;
+    int32_t bitsPerPixel = 8;
+    uint8_t colors[256][4] = {};  // blue, green, red, 0; entries past the palette black
     png_bytep rows[kPictureSide] = {};
     const char16_t* refusal = nullptr;
 };
@@ -42,9 +43,9 @@ void CopyPalette(PngRead* r) {
     if (png_get_PLTE(r->png, r->info, &palette, &entries) == 0)
         return;
     for (int k = 0; k < entries && k < 256; ++k) {
-        r->picture->colors[k][0] = palette[k].blue;
-        r->picture->colors[k][1] = palette[k].green;
-        r->picture->colors[k][2] = palette[k].red;
+        r->colors[k][0] = palette[k].blue;
+        r->colors[k][1] = palette[k].green;
+        r->colors[k][2] = palette[k].red;
     }
 }
 
@@ -64,10 +65,10 @@ bool AcceptHeader(PngRead* r) {
     if (depth < 8)
         png_set_packing(r->png);  // one byte per pixel
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
-        r->picture->bitsPerPixel = 8;
+        r->bitsPerPixel = 8;
         CopyPalette(r);
     } else if (colorType == PNG_COLOR_TYPE_RGB) {
-        r->picture->bitsPerPixel = 24;
+        r->bitsPerPixel = 24;
         png_set_bgr(r->png);  // stored blue first, as bitmap pixels are
     } else {
         r->refusal = kUnsupportedType;
@@ -94,17 +95,25 @@ bool Decode(PngRead* r) {
     if (!AcceptHeader(r))
         return false;
     png_read_update_info(r->png, r->info);
-    const int32_t stride = PictureRowStride(*r->picture);
+    const int32_t stride = PictureRowStride(r->bitsPerPixel, kPictureSide);
     if (png_get_rowbytes(r->png, r->info) != static_cast<size_t>(stride)) {
         r->refusal = kBroken;
         return false;
     }
+    r->section = CreatePictureSection(r->bitsPerPixel);
+    if (r->section == nullptr) {
+        r->refusal = kNoInfoStruct;  // no memory for the picture
+        return false;
+    }
     // Picture row y is stored bottom-up, as in a bitmap section.
+    uint8_t* bits = PictureSectionRows(r->section);
     for (int32_t y = 0; y < kPictureSide; ++y) {
-        r->rows[y] = r->picture->bits + static_cast<int64_t>(stride) * (kPictureSide - 1 - y);
+        r->rows[y] = bits + static_cast<int64_t>(stride) * (kPictureSide - 1 - y);
     }
     png_read_image(r->png, r->rows);
     png_read_end(r->png, nullptr);
+    if (r->bitsPerPixel == 8)
+        SetPictureSectionColors(r->section, r->colors);
     return true;
 }
 
@@ -128,21 +137,23 @@ bool CLoadTex::LoadPicture(int32_t slot, const char16_t* path) {
         return false;
     }
     r.info = png_create_info_struct(r.png);
-    std::unique_ptr<PictureBits> picture(new (std::nothrow) PictureBits);
-    if (r.info == nullptr || picture == nullptr) {
-        png_destroy_read_struct(&r.png, &r.info, nullptr);
+    if (r.info == nullptr) {
+        png_destroy_read_struct(&r.png, nullptr, nullptr);
         std::fclose(r.file);
         ShowPathMessage(u"Message", path, kNoInfoStruct);
         return false;
     }
-    r.picture = picture.get();
     const bool decoded = Decode(&r);
     png_destroy_read_struct(&r.png, &r.info, nullptr);
     std::fclose(r.file);
     if (!decoded) {
+        DeletePictureSection(r.section);
         ShowPathMessage(u"Message", path, r.refusal);
         return false;
     }
-    (void)graphics->CreateTexture5551(slot, picture.get());  // failures are not reported
+    PictureBits picture;
+    if (DescribePictureSection(r.section, &picture))
+        (void)graphics->CreateTexture5551(slot, &picture);  // failures are not reported
+    DeletePictureSection(r.section);
     return true;
 }

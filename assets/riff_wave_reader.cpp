@@ -1,6 +1,5 @@
 // The RIFF/WAVE reader over the game's own file operations. Every size from the file is
 // checked in 64-bit arithmetic against the enclosing chunk and the bytes actually read.
-#include <cstring>
 
 #include "assets/wave_stream.h"
 #include "platform/bytes.h"
@@ -67,20 +66,11 @@ bool ReadFormat(WaveStream& s, const RiffChunk& fmt) {
             return false;
         extra = ByteView{size, 2}.U16(0);
     }
-    s.formatBytes = 18 + extra;
-    s.format = new uint8_t[s.formatBytes];
-    std::memcpy(s.format, head, 16);
-    s.format[16] = static_cast<uint8_t>(extra & 0xFF);
-    s.format[17] = static_cast<uint8_t>(extra >> 8);
-    return extra == 0 || ReadAt(s, fmt.dataOffset + 18, s.format + 18, extra);
+    uint8_t* extraBytes = KeepFormat(s, head, extra);
+    return extra == 0 || ReadAt(s, fmt.dataOffset + 18, extraBytes, extra);
 }
 
 }  // namespace
-
-WaveFormat FormatOf(const WaveStream& stream) {
-    ByteView f{stream.format, stream.format != nullptr ? stream.formatBytes : 0};
-    return WaveFormat{f.U16(0), f.U16(2), f.U32(4), f.U32(8), f.U16(12), f.U16(14), f.U16(16)};
-}
 
 int32_t OpenWave(const char16_t* path, WaveStream* stream) {
     WaveStream& s = *stream;

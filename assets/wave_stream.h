@@ -1,9 +1,13 @@
 // WaveStream: a RIFF/WAVE file opened for its sample data. The reader finds the "fmt " and
 // "data" chunks by id inside the RIFF/WAVE chunk, keeps a copy of the format bytes and
-// counts the data chunk down as it is read.
+// counts the data chunk down as it is read. Two readers, chosen by the build: our own over
+// the platform's files, and mmio on Windows.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+
+#include "platform/bytes.h"
 
 inline constexpr int32_t kWaveOk = 0;
 inline constexpr int32_t kWaveFail = static_cast<int32_t>(0x80004005u);
@@ -36,7 +40,21 @@ struct WaveFormat {
     uint16_t bitsPerSample;
     uint16_t extraSize;
 };
-[[nodiscard]] WaveFormat FormatOf(const WaveStream& stream);
+[[nodiscard]] inline WaveFormat FormatOf(const WaveStream& stream) {
+    ByteView f{stream.format, stream.format != nullptr ? stream.formatBytes : 0};
+    return WaveFormat{f.U16(0), f.U16(2), f.U32(4), f.U32(8), f.U16(12), f.U16(14), f.U16(16)};
+}
+
+// Both readers' format block: the format chunk's first 16 bytes (head) and the extra size,
+// room for the extra bytes after them. Returns where those go.
+[[nodiscard]] inline uint8_t* KeepFormat(WaveStream& s, const uint8_t* head, uint16_t extra) {
+    s.formatBytes = 18 + extra;
+    s.format = new uint8_t[s.formatBytes];
+    std::memcpy(s.format, head, 16);
+    s.format[16] = static_cast<uint8_t>(extra & 0xFF);
+    s.format[17] = static_cast<uint8_t>(extra >> 8);
+    return s.format + 18;
+}
 
 // Opens path: its RIFF chunk must have the form type "WAVE" and hold a "fmt " chunk of at
 // least 16 bytes. kWaveOk or kWaveFail (then nothing stays open).

@@ -2,6 +2,7 @@
 # Win32 implementations of the platform seams. Included by the top-level CMakeLists.txt
 # when cross-building (scripts/build-win.sh); each folder's own CMakeLists.txt adds its
 # Windows files in its if(WIN32) block.
+enable_language(RC)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 find_package(ZLIB REQUIRED)
@@ -47,7 +48,7 @@ target_link_libraries(tessaroid_core PUBLIC PkgConfig::WIN_STATIC_AUDIO ZLIB::ZL
 # (-mwindows: no console window; the program still enters at main.)
 add_executable(tessaroid)
 # The core and the seams' implementations call each other: one group, searched again.
-target_link_libraries(tessaroid PRIVATE tessaroid_app tessaroid_d3d11
+target_link_libraries(tessaroid PRIVATE tessaroid_app tessaroid_resources tessaroid_d3d11
   "$<LINK_GROUP:RESCAN,tessaroid_core,tessaroid_win32_window,tessaroid_win32_keys,tessaroid_xaudio2_voices,tessaroid_windowed_messages,tessaroid_win32,tessaroid_real_clock>")
 set_target_properties(tessaroid PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSAROID_GAME_DIR}
                       WIN32_EXECUTABLE TRUE)

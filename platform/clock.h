@@ -12,6 +12,11 @@
 [[nodiscard]] uint32_t ClockCounter();
 [[nodiscard]] uint32_t ClockCounterFrequency();
 
+// The system timer at its finest period for the whole run, so that a one-millisecond sleep
+// and the millisecond clock keep to the millisecond; End restores what Begin changed.
+void BeginTimerPeriod();
+void EndTimerPeriod();
+
 // Sleeps for about one millisecond.
 void SleepOneMillisecond();
 

@@ -1,6 +1,6 @@
 // Clocks and waits on Windows: the multimedia timer's milliseconds, the performance
-// counter, Sleep. The frame loop raises the timer resolution (timeBeginPeriod) so that
-// Sleep(1) and timeGetTime() keep to the millisecond.
+// counter, Sleep. The game raises the timer resolution for its run (timeBeginPeriod) so
+// that Sleep(1) and timeGetTime() keep to the millisecond.
 #include <windows.h>
 // After windows.h: the multimedia timer.
 #include <mmsystem.h>
@@ -9,6 +9,26 @@
 
 #include "platform/calendar_fields.h"
 #include "platform/clock.h"
+
+namespace {
+
+UINT theTimerPeriod = 0;  // the period begun, 0 when none
+
+}  // namespace
+
+void BeginTimerPeriod() {
+    TIMECAPS caps{};
+    if (theTimerPeriod != 0 || timeGetDevCaps(&caps, sizeof caps) != MMSYSERR_NOERROR)
+        return;
+    if (timeBeginPeriod(caps.wPeriodMin) == TIMERR_NOERROR)
+        theTimerPeriod = caps.wPeriodMin;
+}
+
+void EndTimerPeriod() {
+    if (theTimerPeriod != 0)
+        (void)timeEndPeriod(theTimerPeriod);
+    theTimerPeriod = 0;
+}
 
 uint32_t ClockMilliseconds() {
     return static_cast<uint32_t>(timeGetTime());

@@ -4,20 +4,16 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <mutex>
 
 #include "platform/files.h"
+#include "platform/handle_table.h"
 #include "platform/path16.h"
 
 namespace {
 
 constexpr int32_t kOpenFiles = 64;
 
-struct FileTable {
-    std::mutex lock;
-    HANDLE handles[kOpenFiles] = {};
-};
-FileTable theFiles;
+HandleTable<HANDLE, kOpenFiles> theFiles;
 
 // Copies a game path into a terminated wide string. False when it is empty or was cut.
 bool WidePath(wchar_t* out, const char16_t* path) {
@@ -30,24 +26,6 @@ bool WidePath(wchar_t* out, const char16_t* path) {
             break;
     }
     return true;
-}
-
-int32_t Claim(HANDLE h) {
-    std::lock_guard<std::mutex> guard(theFiles.lock);
-    for (int32_t i = 0; i < kOpenFiles; ++i) {
-        if (theFiles.handles[i] == nullptr) {
-            theFiles.handles[i] = h;
-            return i;
-        }
-    }
-    return -1;
-}
-
-HANDLE Lookup(int32_t file) {
-    if (file < 0 || file >= kOpenFiles)
-        return nullptr;
-    std::lock_guard<std::mutex> guard(theFiles.lock);
-    return theFiles.handles[file];
 }
 
 }  // namespace
@@ -69,14 +47,14 @@ int32_t FileOpenPath(const char16_t* path, FileOpen how) {
         CloseHandle(h);
         return -1;
     }
-    int32_t file = Claim(h);
+    int32_t file = theFiles.Claim(h);
     if (file < 0)
         CloseHandle(h);
     return file;
 }
 
 int64_t FileRead(int32_t file, void* buffer, int64_t size) {
-    HANDLE h = Lookup(file);
+    HANDLE h = theFiles.Lookup(file);
     if (h == nullptr)
         return -1;
     int64_t total = 0;
@@ -95,7 +73,7 @@ int64_t FileRead(int32_t file, void* buffer, int64_t size) {
 }
 
 int64_t FileWrite(int32_t file, const void* data, int64_t size) {
-    HANDLE h = Lookup(file);
+    HANDLE h = theFiles.Lookup(file);
     if (h == nullptr || size <= 0)
         return 0;
     int64_t allowed = size;
@@ -117,7 +95,7 @@ int64_t FileWrite(int32_t file, const void* data, int64_t size) {
 }
 
 bool FileSeek(int32_t file, int64_t offset) {
-    HANDLE h = Lookup(file);
+    HANDLE h = theFiles.Lookup(file);
     if (h == nullptr || offset < 0)
         return false;
     LARGE_INTEGER to;
@@ -126,7 +104,7 @@ bool FileSeek(int32_t file, int64_t offset) {
 }
 
 int64_t FileSize(int32_t file) {
-    HANDLE h = Lookup(file);
+    HANDLE h = theFiles.Lookup(file);
     LARGE_INTEGER size;
     if (h == nullptr || !GetFileSizeEx(h, &size))
         return -1;
@@ -134,12 +112,7 @@ int64_t FileSize(int32_t file) {
 }
 
 bool FileClose(int32_t file) {
-    HANDLE h = nullptr;
-    if (file >= 0 && file < kOpenFiles) {
-        std::lock_guard<std::mutex> guard(theFiles.lock);
-        h = theFiles.handles[file];
-        theFiles.handles[file] = nullptr;
-    }
+    HANDLE h = theFiles.Release(file);
     return h != nullptr && CloseHandle(h) != 0;
 }
 

@@ -6,13 +6,13 @@
 #include "game/system.h"
 #include "render/d3d11_local.h"
 #include "render/device_loss.h"
+#include "render/device_rules.h"
 #include "render/render.h"
 
 namespace {
 
-RenderDevice theDevice;  // main thread
-int32_t firstWidth = 0;  // the client size when the device was first created
-int32_t firstHeight = 0;
+RenderDevice theDevice;     // main thread
+CreationSize theFirstSize;  // the client size when the device was first created
 
 constexpr D3D_DRIVER_TYPE kDriverTypes[] = {D3D_DRIVER_TYPE_HARDWARE, D3D_DRIVER_TYPE_WARP,
                                             D3D_DRIVER_TYPE_REFERENCE};
@@ -91,18 +91,11 @@ int32_t CDx_Gr::CreateDevice() {
         return -1;
     RECT client = {};
     GetClientRect(hwnd, &client);
-    int32_t width = client.right - client.left;
-    int32_t height = client.bottom - client.top;
-    if (firstWidth == 0) {
-        firstWidth = width;
-        firstHeight = height;
-    } else if (settings->fullScreen == 1) {
-        width = firstWidth;
-        height = firstHeight;
-    }
+    const CreationSize size = ChooseCreationSize(theFirstSize, client.right - client.left,
+                                                 client.bottom - client.top, settings->fullScreen);
     theDevice = RenderDevice{};
-    theDevice.width = width > 0 ? width : 1;
-    theDevice.height = height > 0 ? height : 1;
+    theDevice.width = size.width;
+    theDevice.height = size.height;
     const HRESULT r = CreateDeviceAndSwapChain(theDevice, hwnd, settings->fullScreen);
     if (FAILED(r))
         return r;

@@ -1,9 +1,7 @@
 // Picture slots on the Direct3D 11 device: a decoded sheet becomes a 512 x 512
 // B5G5R5A1 texture (palette index 0 transparent) and a view the sprite batch binds.
-#include <memory>
-#include <new>
-
 #include "render/d3d11_local.h"
+#include "render/device_rules.h"
 #include "render/picture_bits.h"
 #include "render/render.h"
 
@@ -13,15 +11,11 @@ void ReleasePictureTexture(RenderDevice& d, int32_t slot) {
 }
 
 int32_t CDx_Gr::CreateTexture5551(int32_t slot, const PictureBits* picture) {
-    if (device == nullptr || device->device == nullptr || picture == nullptr || slot < 0 ||
-        slot >= kPictureSlots)
+    if (device == nullptr || device->device == nullptr)
         return 0;
-    if (picture->width != kPictureSide || picture->height != kPictureSide)
-        return 0;
-    std::unique_ptr<uint16_t[]> texels(new (std::nothrow) uint16_t[kPictureTexels]);
+    const auto texels = SheetTexels(slot, picture);
     if (texels == nullptr)
         return 0;
-    ConvertTexels5551(*picture, texels.get());
     RenderDevice& d = *device;
     ReleasePictureTexture(d, slot);
     D3D11_TEXTURE2D_DESC desc = {};

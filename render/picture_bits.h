@@ -1,6 +1,7 @@
-// PictureBits: a decoded sheet as the picture loader hands it to the renderer, in place of
-// a 512 x 512 bitmap section: 8-bit palette indices with a 256-entry colour table, or 24-bit
-// pixels, rows stored bottom-up. ConvertTexels5551 turns it into the sheet's texels.
+// PictureBits: a decoded sheet as the picture loader hands it to the renderer, the
+// description of a 512 x 512 bitmap section: 8-bit palette indices with a 256-entry colour
+// table, or 24-bit pixels, rows stored bottom-up in memory the section owns.
+// ConvertTexels5551 turns it into the sheet's texels.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +15,16 @@ struct PictureBits {
     int32_t bitsPerPixel = 8;  // 8: palette indices; 24: blue, green, red per pixel
     // Colour table entries as blue, green, red, 0; entries past the palette stay black.
     uint8_t colors[256][4] = {};
-    // Rows bottom-up: memory row m holds picture row (height - 1 - m).
-    uint8_t bits[kPictureTexels * 3] = {};
+    // Rows bottom-up: memory row m holds picture row (height - 1 - m). Not owned.
+    const uint8_t* bits = nullptr;
 };
 
 // Bytes from one stored row to the next, rounded up to four bytes.
+[[nodiscard]] inline int32_t PictureRowStride(int32_t bitsPerPixel, int32_t width) {
+    return ((bitsPerPixel * width + 31) / 32) * 4;
+}
 [[nodiscard]] inline int32_t PictureRowStride(const PictureBits& p) {
-    return ((p.bitsPerPixel * p.width + 31) / 32) * 4;
+    return PictureRowStride(p.bitsPerPixel, p.width);
 }
 
 // The transparent texel: palette index 0, whatever colour the palette gives it.

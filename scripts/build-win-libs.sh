@@ -47,11 +47,11 @@ build() {
   local package=$1 marker=$2 targets=$3
   shift 3
   [ -f "$prefix/$marker" ] && return 0
-  unpack "$package"
   echo "Cross-building $package"
   local log=$work/$package.log
   (cd "$work/$package" &&
-   ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static "$@" \
+   ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+       --disable-dependency-tracking "$@" \
        CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib" \
        PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" >"$log" 2>&1 &&
    if [ "${targets%% *}" = . ]; then
@@ -65,7 +65,14 @@ build() {
    fi) || { echo "Cross-building $package failed; see $log" >&2; exit 1; }
 }
 
+# The sources first, one download after another; then libpng (which needs only zlib) builds
+# beside libogg and libvorbis (which needs libogg), one chain on each processor.
+[ -f "$prefix/lib/libogg.a" ] || unpack libogg
+[ -f "$prefix/lib/libvorbisfile.a" ] || unpack libvorbis
+[ -f "$prefix/lib/libpng16.a" ] || unpack libpng1.6
+build libpng1.6 lib/libpng16.a ". bin_PROGRAMS=" --disable-tools &
+png=$!
 build libogg lib/libogg.a "include src"
 build libvorbis lib/libvorbisfile.a "include lib" --disable-docs --disable-examples \
       --disable-oggtest
-build libpng1.6 lib/libpng16.a ". bin_PROGRAMS=" --disable-tools
+wait "$png"

@@ -6,7 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --windows
 bash scripts/build-win-libs.sh "$PWD/build-win/libs"
+# WIN_OPTIMIZE: the optimisation of a Release build (the tests build with -O1).
+optimize="${WIN_OPTIMIZE:--O2} -DNDEBUG"
 cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" \
+      -DCMAKE_CXX_FLAGS_RELEASE="$optimize" -DCMAKE_C_FLAGS_RELEASE="$optimize" \
       -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw_w64_x86_64.cmake" \
       -DTESSAROID_WIN_LIBS="$PWD/build-win/libs" >/dev/null
 cmake --build build-win -j "$(nproc)"

@@ -2,11 +2,23 @@
 # Builds everything and runs every test: the unit tests, the program under a private Xvfb,
 # the unit and render tests again under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # audio and unit tests (the music streaming thread and the frame loop among them) under
-# ThreadSanitizer and, where clang is installed, a short run of every file-reader fuzz target.
+# ThreadSanitizer and, where clang is installed, a short run of every file-reader fuzz target;
+# beside these, the Windows build's tests under Wine (scripts/test-win.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The Windows build's packages in the same install as the Linux ones, when they can be had;
+# test-win.sh says so and skips its tests where Wine cannot be installed.
+bash scripts/install-deps.sh --windows || true
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+# The Windows stage (cross-build, then the tests under Wine) runs in a process group of its
+# own beside the stages below, which leave a processor free for much of their time (the
+# fuzz targets run one at a time); its output follows theirs.
+win_log=$(mktemp)
+setsid -w bash scripts/test-win.sh >"$win_log" 2>&1 &
+win_pid=$!
+trap 'kill -- -"$win_pid" 2>/dev/null || true; rm -f "$win_log"' EXIT
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DTESSAROID_SANITIZE=address,undefined >/dev/null
@@ -31,3 +43,9 @@ TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/audio/tsan.supp" \
 if command -v clang++ >/dev/null 2>&1; then
     bash scripts/fuzz.sh 15
 fi
+
+win_status=0
+wait "$win_pid" || win_status=$?
+echo "--- The Windows build under Wine (scripts/test-win.sh) ---"
+cat "$win_log"
+[ "$win_status" = 0 ] || { echo "The Windows tests failed (status $win_status)" >&2; exit 1; }

@@ -36,6 +36,7 @@ struct BenchShell {
     void SleepOneMillisecond() { ::SleepOneMillisecond(); }
     void SleepBriefly() { ::SleepBriefly(); }
     void YieldTimeSlice() { ::YieldTimeSlice(); }
+    void KeepAwake() {}
     bool PumpOneMessage() {
         starts->push_back(NowMs());
         return false;

@@ -42,6 +42,7 @@ struct LossShell {
     void SleepOneMillisecond() { ++now; }
     void SleepBriefly() { ++now; }
     void YieldTimeSlice() {}
+    void KeepAwake() {}
     bool PumpOneMessage() {
         if (random() % 60 == 0)
             theGame->system->active = theGame->system->active == 1 ? 0 : 1;  // focus changes

@@ -1,6 +1,7 @@
 #include "tests/render/render_fixture.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "game/game.h"
 #include "game/map_scene_entity.h"
@@ -58,6 +59,8 @@ RenderDevice& RenderTest::Device() {
 void RenderTest::MakeSheet(int32_t slot, const std::vector<std::array<uint8_t, 3>>& palette,
                            uint8_t (*paint)(int x, int y)) {
     auto picture = std::make_unique<PictureBits>();
+    std::vector<uint8_t> rows(kPictureTexels);
+    picture->bits = rows.data();
     for (size_t k = 0; k < palette.size(); ++k) {
         picture->colors[k][0] = palette[k][2];
         picture->colors[k][1] = palette[k][1];
@@ -65,7 +68,7 @@ void RenderTest::MakeSheet(int32_t slot, const std::vector<std::array<uint8_t, 3
     }
     for (int y = 0; y < kPictureSide; ++y) {
         for (int x = 0; x < kPictureSide; ++x) {
-            picture->bits[(kPictureSide - 1 - y) * kPictureSide + x] =
+            rows[(kPictureSide - 1 - y) * kPictureSide + x] =
                 paint != nullptr ? paint(x, y) : 1;
         }
     }

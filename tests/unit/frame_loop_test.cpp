@@ -44,6 +44,7 @@ struct FakeShell {
         ++naps;
     }
     void YieldTimeSlice() { nowUs += 10; }
+    void KeepAwake() { calls += "k"; }
     bool PumpOneMessage() {
         frameStarts.push_back(nowUs);
         calls += "m";
@@ -227,11 +228,11 @@ TEST(FrameLoop, StepsRunInOrderAndTheRebuildFollowsTheCheck) {
     Loop loop(3, 0);
     loop.system->audioMode = 2;
     loop.Frames(1);
-    EXPECT_EQ(loop.shell.calls, "misrec");
+    EXPECT_EQ(loop.shell.calls, "misreck");
     loop.shell.calls.clear();
     loop.system->deviceRebuildRequest = 1;
     loop.Frames(1);
-    EXPECT_EQ(loop.shell.calls, "misrecb");
+    EXPECT_EQ(loop.shell.calls, "misrecbk");
     loop.system->deviceRebuildRequest = 1;
     loop.shell.rebuildSucceeds = false;
     EXPECT_EQ(loop.Frame(), FrameResult::Failed);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assets/wave_stream.h"
+#include "platform/files.h"
 #include "tests/unit/temp_folder.h"
 
 namespace {
@@ -171,4 +172,19 @@ TEST(WaveReader, MissingDataChunkOrTruncatedSamplesFail) {
     uint32_t taken = 0;
     EXPECT_EQ(ReadWave(&cut.stream, 100, buffer, &taken), kWaveFail);
     EXPECT_EQ(taken, 0u);
+}
+
+TEST(WaveReader, EveryMusicTrackStaysOpenBesideOtherFiles) {
+    // Sound mode 1 keeps all 64 tracks open for the whole run, an effect is opened beside
+    // them, and Game.ini must still be writable at the end.
+    Opened first(Riff("WAVE", {Chunk("fmt ", PcmFormat()), Chunk("data", Samples(4))}));
+    ASSERT_EQ(first.result, kWaveOk);
+    std::vector<WaveStream> tracks(65);
+    for (WaveStream& s : tracks) {
+        ASSERT_EQ(OpenWave(first.dir.Path16("a.wav").c_str(), &s), kWaveOk);
+    }
+    int32_t other = FileOpenPath(first.dir.Path16("Game.ini").c_str(), FileOpen::CreateAlways);
+    EXPECT_GE(other, 0);
+    EXPECT_TRUE(FileClose(other));
+    for (WaveStream& s : tracks) CloseWave(&s);
 }

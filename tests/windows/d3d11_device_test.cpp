@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "app/window.h"
 #include "app/window_procedure.h"
@@ -45,7 +46,8 @@ protected:
         p->colors[0][2] = 255;  // index 0 has a colour, but stays transparent
         p->colors[1][2] = 255;
         for (int k = 0; k < 3; ++k) p->colors[2][k] = 255;
-        std::memset(p->bits, index, kPictureTexels);
+        std::vector<uint8_t> rows(kPictureTexels, index);
+        p->bits = rows.data();
         ASSERT_EQ(graphics->CreateTexture5551(slot, p.get()), 1);
     }
     void Submit(int32_t x, int32_t y, int32_t w, int32_t h, int32_t sheet, uint32_t color) {

@@ -47,6 +47,18 @@ TEST_F(Win32Window, ClientAreaAndTitleAreTheGames) {
     EXPECT_EQ(client.right - client.left, 1280);
     EXPECT_EQ(client.bottom - client.top, 720);
     EXPECT_EQ(FindWindowW(L"KvKv", L"Tessaroid"), handle);
+    // The class carries the program's icon, resource 107 (linked into this test too).
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"KvKv", &windowClass));
+    EXPECT_NE(windowClass.hIcon, nullptr);
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(windowClass.hIcon, &icon));
+    BITMAP picture{};
+    ASSERT_NE(GetObjectW(icon.hbmColor, sizeof picture, &picture), 0);
+    EXPECT_EQ(picture.bmWidth, GetSystemMetrics(SM_CXICON));
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
 }
 
 TEST_F(Win32Window, DraggingTheRightEdgeKeepsTheClientAt16By9) {
