@@ -6,6 +6,7 @@
 
 #include "game/system.h"
 #include "render/device_loss.h"
+#include "render/device_rules.h"
 #include "render/gl_local.h"
 #include "render/render.h"
 
@@ -16,8 +17,7 @@ bool haveDevice = false;
 // The kept list and the sheets' texels outlive every device; a new device forgets them.
 FrameHistory theHistory;
 SheetCoverage theSheets;
-int32_t firstWidth = 0;  // the client size when the device was first created
-int32_t firstHeight = 0;
+CreationSize theFirstSize;  // the client size when the device was first created
 
 // Asks for a context that reports resets first, then for a plain one.
 SDL_GLContext CreateContext(SDL_Window* window, int32_t& obtained) {
@@ -129,17 +129,11 @@ int32_t CDx_Gr::CreateDevice() {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdlWindow, &width, &height);
-    if (firstWidth == 0) {
-        firstWidth = width;
-        firstHeight = height;
-    } else if (settings->fullScreen == 1) {
-        width = firstWidth;
-        height = firstHeight;
-    }
+    const CreationSize size = ChooseCreationSize(theFirstSize, width, height, settings->fullScreen);
     ApplyScreenMode(sdlWindow, settings->fullScreen);
     theDevice = RenderDevice{};
-    theDevice.width = width > 0 ? width : 1;
-    theDevice.height = height > 0 ? height : 1;
+    theDevice.width = size.width;
+    theDevice.height = size.height;
     StartFromNothing(theDevice);
     theDevice.context = CreateContext(sdlWindow, theDevice.contextType);
     if (theDevice.context == nullptr)

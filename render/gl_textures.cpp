@@ -3,19 +3,17 @@
 #include <memory>
 #include <new>
 
+#include "render/device_rules.h"
 #include "render/gl_local.h"
 #include "render/picture_bits.h"
 #include "render/render.h"
 
 int32_t CDx_Gr::CreateTexture5551(int32_t slot, const PictureBits* picture) {
-    if (device == nullptr || picture == nullptr || slot < 0 || slot >= kPictureSlots)
+    if (device == nullptr)
         return 0;
-    if (picture->width != kPictureSide || picture->height != kPictureSide)
-        return 0;
-    std::unique_ptr<uint16_t[]> texels(new (std::nothrow) uint16_t[kPictureTexels]);
+    const auto texels = SheetTexels(slot, picture);
     if (texels == nullptr)
         return 0;
-    ConvertTexels5551(*picture, texels.get());
     RenderDevice& d = *device;
     ReleasePictureTexture(d, slot);
     while (glGetError() != GL_NO_ERROR) {
