@@ -5,6 +5,11 @@
 
 void ShowMessage(const char16_t* title, const char16_t* text);
 
+// A backend may show its boxes through a fresh copy of the program started for just that.
+// In such a copy (told by its arguments) this shows the box and gives the copy's exit
+// status; in any other run, -1.
+[[nodiscard]] int ServeMessageBox(int argc, char** argv);
+
 // Writes "Title: text" to standard error and leaves both as UTF-8 in the buffers given
 // (each kMessageBytes long), for the backends that show the box as well.
 inline constexpr int kMessageBytes = 520 * 3 + 1;

@@ -18,3 +18,8 @@ void ShowMessage(const char16_t* title, const char16_t* text) {
     for (int i = 0; i < kPathUnits; ++i) wideText[i] = static_cast<wchar_t>(copy[i]);
     MessageBoxW(nullptr, wideText, wideTitle, MB_OK);
 }
+
+// MessageBoxW is shown by the game's own process: no copy is ever started for it.
+int ServeMessageBox(int, char**) {
+    return -1;
+}
