@@ -1,0 +1,103 @@
+"""A direct X11 connection for the end-to-end tests that must look and press fast: window
+pictures in a few milliseconds (rather than the second `import` can take on a loaded
+machine), key presses through XTest, and a count of the pictures the game puts on its
+window (DAMAGE events: each present paints the window). Uses only the X libraries that the
+game and xdotool already bring, through ctypes.
+"""
+import ctypes
+import ctypes.util
+import time
+
+_x11 = ctypes.CDLL("libX11.so.6")
+_xtst = ctypes.CDLL("libXtst.so.6")
+
+_x11.XOpenDisplay.restype = ctypes.c_void_p
+_x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_x11.XGetImage.restype = ctypes.c_void_p
+_x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                           ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+_x11.XFree.argtypes = [ctypes.c_void_p]
+_x11.XFlush.argtypes = [ctypes.c_void_p]
+_x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_x11.XStringToKeysym.restype = ctypes.c_ulong
+_x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+_x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+_x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+_x11.XPending.argtypes = [ctypes.c_void_p]
+_x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+_x11.XSetErrorHandler.restype = ctypes.c_void_p
+_xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+
+ZPIXMAP, ALL_PLANES = 2, 0xFFFFFFFF
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p),
+                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+# A window that went away between two requests is the caller's business (it sees None), not
+# a reason for Xlib to end the process.
+_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda d, e: 0)
+
+
+class Picture:
+    """A rectangle of the window's picture at (left, top): rgb(x, y) gives the (red, green,
+    blue) of the window's pixel (x, y)."""
+
+    def __init__(self, left, top, width, height, stride, data):
+        self.left, self.top, self.width, self.height = left, top, width, height
+        self.stride, self.data = stride, data
+
+    def rgb(self, x, y):
+        at = (y - self.top) * self.stride + 4 * (x - self.left)
+        return self.data[at + 2], self.data[at + 1], self.data[at]
+
+
+class Session:
+    def __init__(self, window):
+        self.display = _x11.XOpenDisplay(None)
+        if not self.display:
+            raise SystemExit("no X display")
+        _x11.XSetErrorHandler(_ERROR_HANDLER)
+        self.window = window
+        self.held = set()
+
+    def picture(self, left=0, top=0, width=1280, height=720):
+        """The window's picture in that rectangle now, or None when it cannot be had."""
+        image = _x11.XGetImage(self.display, self.window, left, top, width, height, ALL_PLANES,
+                               ZPIXMAP)
+        if not image:
+            return None
+        header = _XImage.from_address(image)
+        size = header.bytes_per_line * header.height
+        picture = Picture(left, top, header.width, header.height, header.bytes_per_line,
+                          ctypes.string_at(header.data, size))
+        _x11.XFree(header.data)
+        _x11.XFree(image)
+        return picture
+
+    def focus(self):
+        _x11.XSetInputFocus(self.display, self.window, 1, 0)  # RevertToPointerRoot
+        _x11.XSync(self.display, 0)
+
+    def key(self, name, down):
+        code = _x11.XKeysymToKeycode(self.display, _x11.XStringToKeysym(name.encode()))
+        _xtst.XTestFakeKeyEvent(self.display, code, 1 if down else 0, 0)
+        _x11.XSync(self.display, 0)
+        (self.held.add if down else self.held.discard)(name)
+
+    def tap(self, name, hold=0.05):
+        """Down for about three frames, then up: one step or turn in the game."""
+        self.key(name, True)
+        time.sleep(hold)
+        self.key(name, False)
+
+    def release_all(self):
+        for name in list(self.held):
+            self.key(name, False)
