@@ -185,3 +185,17 @@ expect_failure() {
     [ "$(cd "$dir" && md5sum Game.ini dir.txt)" = "$before" ] || fail "$name: files were written"
     echo "$name: as expected"
 }
+
+# Waits up to 30 s for window $1 to show the title's logo, then for the menu to open: keys
+# pressed before the frame loop runs are never seen.
+wait_title() {
+    for _ in $(seq 100); do
+        screenshot "$1" "$E2E_TMP/title-wait.png"
+        if [ "$(convert "$E2E_TMP/title-wait.png[606x120+446+144]" -format '%[fx:maxima>0.2]' info:)" = 1 ]; then
+            sleep 0.3
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "the title was never drawn"
+}

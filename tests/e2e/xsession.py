@@ -101,3 +101,44 @@ class Session:
     def release_all(self):
         for name in list(self.held):
             self.key(name, False)
+
+
+_xdamage = ctypes.CDLL("libXdamage.so.1")
+_xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                           ctypes.POINTER(ctypes.c_int)]
+_xdamage.XDamageCreate.restype = ctypes.c_ulong
+_xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
+_xdamage.XDamageDestroy.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+DAMAGE_RAW_RECTANGLES = 0
+
+
+class _DamageNotify(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("drawable", ctypes.c_ulong),
+                ("damage", ctypes.c_ulong), ("level", ctypes.c_int), ("more", ctypes.c_int),
+                ("timestamp", ctypes.c_ulong)]
+
+
+def paint_times(session, seconds):
+    """The X server's millisecond times at which the window was painted during the next
+    SECONDS: one entry per present (the rectangles of one present share a time)."""
+    event_base, error_base = ctypes.c_int(), ctypes.c_int()
+    if not _xdamage.XDamageQueryExtension(session.display, ctypes.byref(event_base),
+                                          ctypes.byref(error_base)):
+        raise SystemExit("the X server has no DAMAGE extension")
+    damage = _xdamage.XDamageCreate(session.display, session.window, DAMAGE_RAW_RECTANGLES)
+    _x11.XSync(session.display, 0)
+    event = ctypes.create_string_buffer(192)
+    times = []
+    end = time.time() + seconds
+    while time.time() < end:
+        while _x11.XPending(session.display):
+            _x11.XNextEvent(session.display, event)
+            notify = _DamageNotify.from_buffer(event)
+            if notify.type == event_base.value and notify.drawable == session.window:
+                if not times or times[-1] != notify.timestamp:
+                    times.append(notify.timestamp)
+        time.sleep(0.002)
+    _xdamage.XDamageDestroy(session.display, damage)
+    _x11.XSync(session.display, 0)
+    return times
