@@ -139,24 +139,31 @@ compose_scene() {
     convert "$out" -evaluate And 63488 -evaluate Multiply 1.0322423 "$out"
 }
 
-# Waits up to 30 s for a message box with this title and returns its id.
+# Waits up to 60 s for a message box with this title to be shown and returns its id. (The
+# box's window exists before it is mapped, and a key sent to it then is lost.)
 wait_box() {
-    local title=$1 id
-    for _ in $(seq 600); do
+    local title=$1 id end=$((SECONDS + 60))
+    while [ "$SECONDS" -lt "$end" ]; do
         id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
+            echo "$id"
+            return 0
+        fi
         sleep 0.05
     done
     return 1
 }
 
+# Return to the box, then up to 15 s for its window to go. The key is sent once: sent again
+# to a box on its way out, it could reach the next box, which then is never seen.
 close_box() {
-    local id=$1
-    xdotool key --window "$id" Return
-    for _ in $(seq 100); do
+    local id=$1 end=$((SECONDS + 15))
+    xdotool key --window "$id" Return 2>/dev/null
+    while [ "$SECONDS" -lt "$end" ]; do
         xwininfo -id "$id" >/dev/null 2>&1 || return 0
         sleep 0.05
     done
+    return 1
 }
 
 # Runs the folder's game with a sound device and expects the boxes given as title/text
@@ -173,7 +180,7 @@ expect_failure() {
     while [ $# -gt 0 ]; do
         local box
         box=$(wait_box "$1") || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
-        close_box "$box"
+        close_box "$box" || fail "$name: the \"$1\" box did not close"
         grep -F -- "$2" "$E2E_TMP/$name.err" | grep -qF "$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
         shift 2
     done
@@ -183,7 +190,7 @@ expect_failure() {
         grep -qF "$EXPECT_ERR" "$E2E_TMP/$name.err" || fail "$name: no \"$EXPECT_ERR\" on stderr"
     fi
     [ "$(cd "$dir" && md5sum Game.ini dir.txt)" = "$before" ] || fail "$name: files were written"
-    echo "$name: as expected"
+    echo "[$SECONDS s] $name: as expected"
 }
 
 # Waits up to 30 s for window $1 to show the title's logo, then for the menu to open: keys
@@ -198,4 +205,16 @@ wait_title() {
         sleep 0.2
     done
     fail "the title was never drawn"
+}
+
+# Starts the game in folder $1 with its sound going to $E2E_TMP/$2.wav and waits for the
+# title: sets PID and ID.
+launch_recorded() {
+    local dir=$1 name=$2
+    printf '[wave]\nfile=%s\n' "$E2E_TMP/$name.wav" > "$E2E_TMP/$name.conf"
+    ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_TMP/$name.conf" "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
+    PID=$!
+    GAME_PIDS="${GAME_PIDS:-} $PID"
+    ID=$(wait_window Tessaroid) || fail "$name: no window: $(cat "$E2E_TMP/$name.err")"
+    wait_title "$ID"
 }

@@ -11,18 +11,6 @@ source "$HERE/lib.sh"
     { echo "no data folder or settings file in $GAME_DIR"; exit 77; }
 start_xvfb
 
-# Starts the game in folder $1 with its sound going to $E2E_TMP/$2.wav and waits for the
-# title: sets PID and ID.
-launch_recorded() {
-    local dir=$1 name=$2
-    printf '[wave]\nfile=%s\n' "$E2E_TMP/$name.wav" > "$E2E_TMP/$name.conf"
-    ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_TMP/$name.conf" "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
-    PID=$!
-    GAME_PIDS="${GAME_PIDS:-} $PID"
-    ID=$(wait_window Tessaroid) || fail "$name: no window: $(cat "$E2E_TMP/$name.err")"
-    wait_title "$ID"
-}
-
 # START from the menu cursor on START, then 3.5 s of the game (the fade into it takes one)
 # and Esc.
 play_and_quit() {
