@@ -17,13 +17,13 @@ cpu_ticks() {
     awk '{print $14 + $15}' "/proc/$PID/stat"
 }
 
-# Counts the presents of 1.5 s: sets RATE, and CPU to the game's share of a processor.
+# Counts the presents of a second: sets RATE, and CPU to the game's share of a processor.
 measure() {
     local before after
     before=$(cpu_ticks)
-    RATE=$(python3 "$HERE/xsession.py" presents "$ID" 1.5) || fail "no present count"
+    RATE=$(python3 "$HERE/xsession.py" presents "$ID" 1) || fail "no present count"
     after=$(cpu_ticks)
-    CPU=$(( (after - before) * 100 * 2 / 3 / $(getconf CLK_TCK) ))
+    CPU=$(( (after - before) * 100 / $(getconf CLK_TCK) ))
 }
 
 dir=$(new_program_folder)
@@ -42,13 +42,11 @@ for method in 0 1 2 3; do
         sleep 0.3
         press "$ID" Right  # the next method
     fi
-    [ "$method" = 3 ] && { screenshot "$ID" "$E2E_TMP/no-wait.png"; shown=$(python3 "$HERE/settings_panel.py" "$E2E_TMP/no-wait.png"); }
     press "$ID" z
     sleep 0.5
     measure
     echo "[$SECONDS s] timer method $method: $RATE presents a second, $CPU% of a processor"
     if [ "$method" = 3 ]; then
-        [ "$(cut -d' ' -f3 <<<"$shown")" = 3 ] || fail "the panel does not show No Wait: $shown"
         python3 -c "import sys; sys.exit(not ($RATE >= 80 and $RATE >= 1.3 * ${rates[0]}))" ||
             fail "No Wait did not present faster: $RATE a second against ${rates[0]}"
     else
@@ -58,6 +56,7 @@ for method in 0 1 2 3; do
     fi
 done
 quit_game pacing
+# The last method chosen was No Wait.
 [ "$(od -An -tu1 -j18 -N1 "$dir/Game.ini" | tr -d ' ')" = 3 ] ||
-    fail "Game.ini does not hold the last timer method"
+    fail "Game.ini does not hold No Wait as the timer method"
 echo "[$SECONDS s] pacing e2e: all passed"

@@ -8,8 +8,9 @@ each piece with the arrow keys to a place chosen to fill rows, and drops it.
 It starts the game from the title menu with the decision key (z).
 Every piece is checked as it goes: the well after each lock must be the one the game's rules
 give (the piece's cells added, full rows removed and the rows above moved down), and the
-score must grow by exactly the lock's points plus the row points (200 a row at level 1),
-plus at most one point for each row the next piece has already come down. Prints one line a
+score must grow by the lock's points plus the row points (200 a row at level 1) plus one
+point for each row of soft drop: from the resting piece to the next piece exactly that,
+but for the rows the next piece may have come down already. Prints one line a
 piece; exits 0 once ROWS rows (default 1) have been cleared and a cleared row had cells
 above it, 1 on a fault, 2 when that did not happen within SECONDS (default 90).
 """
@@ -84,8 +85,8 @@ def judge(stack, cells):
 
 
 def plan(stack, kind, row, column):
-    """The best (turn, column, final cells) reachable by turning where the piece is, moving
-    sideways, then dropping."""
+    """The best (turn, column, final cells, final row) reachable by turning where the piece
+    is, moving sideways, then dropping."""
     best = None
     for turn in range(4):
         if not fits(stack, placed(kind, turn, row, column)):
@@ -101,7 +102,7 @@ def plan(stack, kind, row, column):
             cells = placed(kind, turn, bottom, target)
             score = judge(stack, cells)
             if best is None or score > best[0]:
-                best = (score, turn, target, cells)
+                best = (score, turn, target, cells, bottom)
     return best[1:] if best else None
 
 
@@ -222,7 +223,9 @@ class Bot:
         raise SystemExit("FAIL: the piece did not reach turn %d column %d" % (turn, column))
 
     def drop(self, cells, limit=8.0):
-        """Holds Down until the piece rests on its cells; the score then, before the lock."""
+        """Holds Down until the piece rests on its cells: the score then, before the lock, or
+        None when the lock came before a picture showed the piece resting (a busy machine)."""
+        locked, _ = clear_rows(self.stack | cells)
         self.x.key("Down", True)
         end = time.time() + limit
         try:
@@ -231,10 +234,9 @@ class Bot:
                 if seen - self.stack == cells:
                     self.x.key("Down", False)
                     # Resting, the piece earns nothing more until it locks.
-                    score = self.glyphs.score(picture)
-                    if score is None:
-                        raise SystemExit("FAIL: no score readable over the resting piece")
-                    return score
+                    return self.glyphs.score(picture)
+                if locked <= seen and self.piece(seen - locked | self.stack) is not None:
+                    return None
         finally:
             self.x.release_all()
         raise SystemExit("FAIL: the piece never came to rest on %s" % sorted(cells))
@@ -265,7 +267,7 @@ class Bot:
             chosen = plan(self.stack, kind, row, column)
             if chosen is None:
                 raise SystemExit("FAIL: no place for the piece:\n" + self.dump(self.stack))
-            turn, target, cells = chosen
+            turn, target, cells, bottom = chosen
             self.steer(kind, turn, target)
             before = self.drop(cells)
             full = self.stack | cells
@@ -273,15 +275,20 @@ class Bot:
             if cleared:
                 rows = [r for r in range(ROWS) if all((r, c) in full for c in range(COLUMNS))]
                 moved += sum(1 for r, _ in full if r < rows[-1] and r not in rows)
-            placed_kind = kind
+            points = (200 if kind == SINGLE else 20) + 200 * cleared
+            print("piece %d: kind %d to column %d, %d row(s) cleared, score %d -> %s -> " %
+                  (n, kind, target, cleared, score, before), end="")
+            fell, placed_kind = bottom - row, kind
             kind, turn, row, column, after = self.wait_piece()
-            # Exactly the lock's and the rows' points, and a point for each row the next
-            # piece may have been soft-dropped already (it spawns with its box at row 0).
-            extra = after - before - (200 if placed_kind == SINGLE else 20) - 200 * cleared
-            print("piece %d: kind %d to column %d, %d row(s) cleared, score %d -> %d" %
-                  (n, placed_kind, target, cleared, before, after), flush=True)
-            if not 0 <= extra <= row:
-                raise SystemExit("FAIL: the score went from %d to %d" % (before, after))
+            print(after, flush=True)
+            # The lock's and the rows' points, and a point for each row of soft drop: of the
+            # rows this piece came down, and of those the next one may have come already (it
+            # spawns with its box at row 0). From the resting piece on, exactly the points.
+            if not 0 <= after - score - points <= fell + row or (
+                    before is not None and not 0 <= after - before - points <= row):
+                raise SystemExit("FAIL: kind %d locking with %d row(s) took the score from %d "
+                                 "over %s to %d" % (placed_kind, cleared, score, before, after))
+            score = after
             cleared_total += cleared
         print("%d row(s) cleared by %d pieces; %d cells above them moved down" %
               (cleared_total, n, moved))
