@@ -39,6 +39,16 @@ start_xvfb() {
     chmod 700 "$XDG_RUNTIME_DIR"
 }
 
+# Skips the test (status 77) unless the build left each of these paths in the program
+# folder, then starts the private Xvfb.
+begin_e2e() {
+    local path
+    for path in "$@"; do
+        [ -e "$GAME_DIR/$path" ] || { echo "no $path in $GAME_DIR"; exit 77; }
+    done
+    start_xvfb
+}
+
 # A fresh copy of the program folder, without the default Game.ini the build puts there, so
 # each test decides what settings file it starts from; prints its path.
 new_program_folder() {

@@ -9,8 +9,7 @@
 GAME_DIR=${1:?program folder}
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/lib.sh"
-[ -f "$GAME_DIR/Game.ini" ] || { echo "no settings file in $GAME_DIR"; exit 77; }
-start_xvfb
+begin_e2e Game.ini
 export ALSOFT_DRIVERS=null
 
 cpu_ticks() {

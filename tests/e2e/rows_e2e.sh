@@ -8,10 +8,8 @@ GAME_DIR=${1:?program folder}
 HERE=$(cd "$(dirname "$0")" && pwd)
 SCREENS_DIR=${SCREENS_DIR:-$(cd "$GAME_DIR/.." && pwd)/e2e-screens}
 source "$HERE/lib.sh"
-[ -f "$GAME_DIR/Game.ini" ] && [ -f "$GAME_DIR/data/grp/grp_0006.png" ] ||
-    { echo "no data folder or settings file in $GAME_DIR"; exit 77; }
+begin_e2e Game.ini data/grp/grp_0006.png
 mkdir -p "$SCREENS_DIR"
-start_xvfb
 export ALSOFT_DRIVERS=null
 
 dir=$(new_program_folder)

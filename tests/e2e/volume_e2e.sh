@@ -7,9 +7,7 @@
 GAME_DIR=${1:?program folder}
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/lib.sh"
-[ -d "$GAME_DIR/data/ogg" ] && [ -f "$GAME_DIR/Game.ini" ] ||
-    { echo "no data folder or settings file in $GAME_DIR"; exit 77; }
-start_xvfb
+begin_e2e Game.ini data/ogg
 
 # START from the menu cursor on START, then 3.5 s of the game (the fade into it takes one)
 # and Esc.
