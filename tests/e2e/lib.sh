@@ -108,12 +108,17 @@ launch() {
     "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
     PID=$!
     GAME_PIDS="${GAME_PIDS:-} $PID"
-    # A loaded machine can take long to bring up the window: up to a minute.
+    await_window "$name"
+}
+
+# Waits for the window of the game just started (PID): sets ID. A loaded machine can take
+# long to bring it up: up to a minute.
+await_window() {
     for _ in 1 2 3 4 5 6; do
         ID=$(wait_window Tessaroid) && return 0
         kill -0 "$PID" 2>/dev/null || break
     done
-    fail "$name: no window appeared: $(cat "$E2E_TMP/$name.err")"
+    fail "$1: no window appeared: $(cat "$E2E_TMP/$1.err")"
 }
 
 # Esc, then the exit status must be 0.
@@ -164,16 +169,11 @@ wait_box() {
     return 1
 }
 
-# Return to the box, then up to 15 s for its window to go. The key is sent once: sent again
-# to a box on its way out, it could reach the next box, which then is never seen.
+# Return to the box until its window is gone, up to 20 s. The key goes to the box's window
+# alone: through XTEST (as xdotool sends to a focused window) a key sent again to a box on
+# its way out could reach the next box, which then is never seen.
 close_box() {
-    local id=$1 end=$((SECONDS + 15))
-    xdotool key --window "$id" Return 2>/dev/null
-    while [ "$SECONDS" -lt "$end" ]; do
-        xwininfo -id "$id" >/dev/null 2>&1 || return 0
-        sleep 0.05
-    done
-    return 1
+    python3 "$(dirname "${BASH_SOURCE[0]}")/xsession.py" close "$1" 20
 }
 
 # Runs the folder's game with a sound device and expects the boxes given as title/text
@@ -230,6 +230,6 @@ launch_recorded() {
         2>"$E2E_TMP/$name.err" &
     PID=$!
     GAME_PIDS="${GAME_PIDS:-} $PID"
-    ID=$(wait_window Tessaroid) || fail "$name: no window: $(cat "$E2E_TMP/$name.err")"
+    await_window "$name"
     wait_title "$ID"
 }

