@@ -1,5 +1,6 @@
-"""Checks the wave file of a scripted session: quiet before the first key, a loud effect
-when the decision key starts the game, then music without a silent stretch to the end."""
+"""Checks the wave file of a scripted session: quiet for a second before the first key, a
+loud effect when the decision key starts the game, then music without a silent stretch
+until it ends with the session."""
 import array
 import math
 import struct
@@ -35,14 +36,26 @@ def main():
     if first < 10:
         print('sound before the first key, at %d ms' % (first * 100))
         return 1
-    # From a second after the effect (the fade into the game) to the Esc: the music.
-    music = levels[first + 20:len(levels) - 5]
-    quiet = [i for i, level in enumerate(music) if level < 0.005]
-    if len(music) < 30 or quiet:
-        print('no music through the game: %d windows, quiet at %s' % (len(music), quiet[:5]))
+    # The music comes after the effect and the fade into the game (about a second at 60
+    # frames a second, longer on a loaded machine) and then sounds without a break until it
+    # stops at the Esc; only the shutdown may follow it quietly.
+    sounding = [level >= 0.005 for level in levels]
+    onset = first
+    while onset < len(levels) and sounding[onset]:
+        onset += 1
+    while onset < len(levels) and not sounding[onset]:
+        onset += 1
+    end = onset
+    while end < len(levels) and sounding[end]:
+        end += 1
+    if onset - first > 40 or end - onset < 50 or any(sounding[end:]):
+        print('no music through the game: it began %d ms after the effect, sounded for %d ms, '
+              'then was quiet at %d ms and sounded again: %s' %
+              ((onset - first) * 100, (end - onset) * 100, end * 100, any(sounding[end:])))
         return 1
-    print('effect at %d ms, music for %d ms' % (first * 100, len(music) * 100))
+    print('effect at %d ms, music from %d ms for %d ms' % (first * 100, onset * 100,
+                                                        (end - onset) * 100))
     return 0
 
-
-sys.exit(main())
+if __name__ == "__main__":
+    sys.exit(main())

@@ -75,25 +75,20 @@ own=$(grep -v -e '^ALSA lib' -e '^AL lib' "$E2E_TMP/silent.err")
 [ -n "$own" ] && fail "silent: printed $own"
 echo "silent: as expected"
 
-# A short session through the wave-file output, in both modes: the title is quiet, the
-# decision key's effect sounds, then the game's music plays on with the effects of play.
+# A short session through the wave-file output, in both modes: the title is quiet for a
+# second, the decision key's effect sounds, then the game's music plays on with the effects
+# of play.
 for mode in 1 2; do
     dir=$(new_program_folder); set_sound_mode "$dir" $mode
-    wav="$E2E_TMP/session$mode.wav"
-    printf '[wave]\nfile=%s\n' "$wav" > "$E2E_TMP/alsoft.conf"
-    ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_TMP/alsoft.conf" "$dir/tessaroid" 2>"$E2E_TMP/session.err" &
-    pid=$!
-    GAME_PIDS=$pid
-    id=$(wait_window Tessaroid) || fail "session: no window"
-    sleep 2
+    launch_recorded "$dir" session$mode
+    sleep 1
     for key in z Left Left Right Up x a a Down Down; do
-        press "$id" $key
+        press "$ID" $key
         sleep 0.6
     done
     sleep 1
-    press "$id" Escape
-    wait_exit "$pid" 10
-    [ "$STATUS" = 0 ] || fail "session: ended with $STATUS"
-    python3 "$(dirname "$0")/check_session_wave.py" "$wav" || fail "session $mode: $(cat "$E2E_TMP/session.err")"
+    quit_game session$mode
+    python3 "$(dirname "$0")/check_session_wave.py" "$E2E_TMP/session$mode.wav" ||
+        fail "session $mode: $(cat "$E2E_TMP/session$mode.err")"
 done
 echo "sound e2e: all passed"

@@ -15,6 +15,12 @@ import sys
 LEFT, ROWS, COLUMNS, CELL = 520, 28, 10, 24
 
 
+def grid_from(rgb):
+    """The well from a picture given as rgb(x, y) -> (red, green, blue) in window pixels."""
+    return [[max(rgb(LEFT + c * CELL + CELL // 2, r * CELL + CELL // 2)) > 100
+             for c in range(COLUMNS)] for r in range(ROWS)]
+
+
 def read_grid(shot):
     width, height = COLUMNS * CELL, ROWS * CELL
     raw = subprocess.run(
@@ -22,14 +28,11 @@ def read_grid(shot):
         check=True, capture_output=True).stdout
     if len(raw) != width * height * 3:
         sys.exit(f"{shot}: not a whole window")
-    grid = []
-    for r in range(ROWS):
-        row = []
-        for c in range(COLUMNS):
-            at = 3 * ((r * CELL + CELL // 2) * width + c * CELL + CELL // 2)
-            row.append(max(raw[at:at + 3]) > 100)
-        grid.append(row)
-    return grid
+
+    def rgb(x, y):
+        at = 3 * (y * width + x - LEFT)
+        return raw[at:at + 3]
+    return grid_from(rgb)
 
 
 def falling_piece(grid):
@@ -60,4 +63,5 @@ def main():
         print("none" if piece is None else "%d %d %s" % piece)
 
 
-main()
+if __name__ == "__main__":
+    main()
