@@ -173,10 +173,12 @@ TEST(OggMusic, TracksSharingAFileOpenOnFirstPlayAndPlayTheSame) {
         ASSERT_EQ(std::memcmp(first, copy, kMusicBlockBytes), 0) << "block " << b;
     }
     // A copy whose file is gone by its first play stays silent: its block is left alone.
-    std::remove((dir.path + "m.ogg").c_str());
-    std::memset(copy, 0, sizeof copy);
-    EXPECT_FALSE(ReadOggBlock(*system, 3, copy, kMusicBlockBytes));
-    EXPECT_EQ(copy[0] | copy[kMusicBlockBytes - 1], 0);
+    // (Windows keeps a file that is open elsewhere: there it cannot go.)
+    if (std::remove((dir.path + "m.ogg").c_str()) == 0) {
+        std::memset(copy, 0, sizeof copy);
+        EXPECT_FALSE(ReadOggBlock(*system, 3, copy, kMusicBlockBytes));
+        EXPECT_EQ(copy[0] | copy[kMusicBlockBytes - 1], 0);
+    }
     CloseMusicTracks(2);
     EXPECT_EQ(OggMusicTrack(1).open | OggMusicTrack(2).open | OggMusicTrack(3).open, 0);
     EXPECT_EQ(TrackFrames(2, 3), 0);
