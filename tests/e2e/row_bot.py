@@ -219,8 +219,20 @@ class Bot:
                 self.x.tap("Left" if now_column > column else "Right")
             else:
                 return row
-            time.sleep(0.05)
+            # The next look must show this tap taken, or a tap the game has yet to show would
+            # be sent again and carry the piece one column too far.
+            self.settle(kind, (now_turn, now_column))
         raise SystemExit("FAIL: the piece did not reach turn %d column %d" % (turn, column))
+
+    def settle(self, kind, before, limit=1.0):
+        """Waits until the piece shows another turn or column than before (a tap the game
+        refused, against a wall or the stack, shows none: then the limit ends the wait)."""
+        end = time.time() + limit
+        while time.time() < end:
+            found = self.piece(self.look()[0], kind)
+            if found is not None and (found[1], found[3]) != before:
+                return
+            time.sleep(0.01)
 
     def drop(self, cells, limit=8.0):
         """Holds Down until the piece rests on its cells: the score then, before the lock, or
