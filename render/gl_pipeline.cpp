@@ -2,6 +2,7 @@
 // states, the two shaders read from their files, the vertex and index buffers with the
 // sprite vertex layout, the point sampler and the picture an empty slot shows.
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -103,6 +104,42 @@ void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& fac
     glBlendColor(factor.r, factor.g, factor.b, factor.a);
 }
 
+namespace {
+
+// The pixel shader's source again with EVERY_TEXEL_OPAQUE defined after its #version line;
+// the shader leaves its transparency test out then. Quietly none when the source has no
+// #version line or the variant does not build: everything is then drawn with the program.
+void CreateOpaqueProgram(RenderDevice& d, const char* source) {
+    const char* lineEnd = std::strchr(source, '\n');
+    if (std::strncmp(source, "#version", 8) != 0 || lineEnd == nullptr)
+        return;
+    const char* parts[3] = {source, "#define EVERY_TEXEL_OPAQUE 1\n", lineEnd + 1};
+    const GLint lengths[3] = {static_cast<GLint>(lineEnd + 1 - source), -1, -1};
+    d.opaquePixelShader = glCreateShader(GL_FRAGMENT_SHADER);
+    glShaderSource(d.opaquePixelShader, 3, parts, lengths);
+    glCompileShader(d.opaquePixelShader);
+    d.opaqueProgram = glCreateProgram();
+    glAttachShader(d.opaqueProgram, d.vertexShader);
+    glAttachShader(d.opaqueProgram, d.opaquePixelShader);
+    glLinkProgram(d.opaqueProgram);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(d.opaqueProgram, GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        glDeleteProgram(d.opaqueProgram);
+        glDeleteShader(d.opaquePixelShader);
+        d.opaqueProgram = 0;
+        d.opaquePixelShader = 0;
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        return;
+    }
+    glUseProgram(d.opaqueProgram);
+    glUniform1i(glGetUniformLocation(d.opaqueProgram, "sheet"), 0);
+    glUseProgram(d.program);
+}
+
+}  // namespace
+
 // Missing file: -1, as the game expects; a shader that does not build: -5.
 int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     std::unique_ptr<char[]> vs = ReadShaderFile(u"SampleVS.glsl", programFolder);
@@ -131,6 +168,7 @@ int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
         return -5;
     glUseProgram(d.program);
     glUniform1i(glGetUniformLocation(d.program, "sheet"), 0);
+    CreateOpaqueProgram(d, ps.get());
     return 1;
 }
 
@@ -195,6 +233,10 @@ void ReleasePictureTexture(RenderDevice& d, int32_t slot) {
 // In the game's order: shaders, states, layout and buffers, pictures (63 down to 0), the
 // sampler, the frame target.
 void ReleasePipeline(RenderDevice& d) {
+    if (d.opaqueProgram != 0)
+        glDeleteProgram(d.opaqueProgram);
+    if (d.opaquePixelShader != 0)
+        glDeleteShader(d.opaquePixelShader);
     if (d.program != 0)
         glDeleteProgram(d.program);
     if (d.vertexShader != 0)

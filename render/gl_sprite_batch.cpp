@@ -27,15 +27,30 @@ struct Bound {
     uint32_t color = 0;
     GLuint texture = 0;
     bool blending = true;
+    GLuint program = 0;
 };
 
-// Kind 0 over opaque texels writes the picture itself: blending would only read the frame to
-// multiply it by zero, which costs a software rasteriser a read of every pixel.
-bool DrawsPlainly(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
-    return d.skipInvisible && key.kind == 0 && plan.overwrites[i];
+// How a command is drawn beyond its state and picture.
+struct DrawManner {
+    bool opaque;   // it samples only opaque texels: nothing to leave out
+    bool plainly;  // and overwrites what lies beneath: no blending either
+};
+
+// Over opaque texels the transparency test never leaves a fragment out, and kind 0 writes
+// the picture itself: blending would only read the frame to multiply it by zero. Each costs a
+// software rasteriser work on every pixel.
+DrawManner MannerOf(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
+    const bool opaque = d.skipInvisible && plan.overwrites[i];
+    return DrawManner{opaque && d.opaqueProgram != 0, opaque && key.kind == 0};
 }
 
-void BindFor(const RenderDevice& d, const DrawKey& key, bool plainly, Bound& bound) {
+void BindFor(const RenderDevice& d, const DrawKey& key, DrawManner manner, Bound& bound) {
+    const GLuint program = manner.opaque ? d.opaqueProgram : d.program;
+    if (program != bound.program) {
+        glUseProgram(program);
+        bound.program = program;
+    }
+    const bool plainly = manner.plainly;
     if (plainly != !bound.blending) {
         if (plainly)
             glDisable(GL_BLEND);
@@ -65,7 +80,7 @@ bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
 // One draw call: a run of commands drawn one after another with the same state and picture.
 struct DrawRun {
     DrawKey key;
-    bool plainly;
+    DrawManner manner;
     uint32_t firstQuad;
     uint32_t quads;
 };
@@ -86,12 +101,13 @@ FrameDraws theDraws;  // main thread, refilled by every frame that draws
 // state, factor and picture. Commands left out between them do not part them, since they
 // draw nothing.
 void AddToRuns(const RenderDevice& d, FrameDraws& f, uint32_t areaStart, const DrawKey& key,
-               bool plainly, const SpriteVertex* quad) {
+               DrawManner manner, const SpriteVertex* quad) {
     DrawRun* last = f.runCount > areaStart ? &f.runs[f.runCount - 1] : nullptr;
-    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) && last->plainly == plainly)
+    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) &&
+        last->manner.opaque == manner.opaque && last->manner.plainly == manner.plainly)
         ++last->quads;
     else
-        f.runs[f.runCount++] = DrawRun{key, plainly, f.quadCount, 1};
+        f.runs[f.runCount++] = DrawRun{key, manner, f.quadCount, 1};
     std::memcpy(&f.vertices[4 * f.quadCount++], quad, 4 * sizeof(SpriteVertex));
 }
 
@@ -136,7 +152,7 @@ void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, Ch
             if (!DrawnInto(plan, i, changed.areas[a]))
                 continue;
             const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
-            AddToRuns(d, f, f.areaRuns[a], key, DrawsPlainly(d, plan, key, i), &g.vertices[4 * i]);
+            AddToRuns(d, f, f.areaRuns[a], key, MannerOf(d, plan, key, i), &g.vertices[4 * i]);
         }
     }
     f.areaRuns[changed.count] = f.runCount;
@@ -154,7 +170,7 @@ void DrawArea(RenderDevice& d, const FrameDraws& f, int32_t a, const PixelRect& 
     glClear(GL_COLOR_BUFFER_BIT);
     for (uint32_t r = f.areaRuns[a]; r < f.areaRuns[a + 1]; ++r) {
         const DrawRun& run = f.runs[r];
-        BindFor(d, run.key, run.plainly, bound);
+        BindFor(d, run.key, run.manner, bound);
         DrawQuads(run.firstQuad, run.quads);
         ++d.drawCalls;
     }
@@ -169,7 +185,6 @@ void DrawChanges(RenderDevice& d, const CDx_Gr& g, ChangedAreas& changed, GLuint
     glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, d.width, d.height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glUseProgram(d.program);
     glActiveTexture(GL_TEXTURE0);
     Bound bound;
     for (int32_t a = 0; a < changed.count; ++a) DrawArea(d, theDraws, a, changed.areas[a], bound);

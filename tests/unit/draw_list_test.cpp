@@ -183,6 +183,22 @@ TEST(DrawList, ResetEmptiesTheListButKeepsBlendModes) {
     EXPECT_EQ(l.gr->blendModes[0], 1);
 }
 
+// Reset clears only the slots in use; a full list's overwritten last slot is one of them.
+TEST(DrawList, ResetAfterAFullListLeavesEverySlotZero) {
+    List l;
+    DrawCommand c = FullScreen();
+    c.color = 0xFF102030u;
+    for (int k = 0; k < 15000; ++k) l.gr->Submit(&c);
+    l.gr->ResetDrawList();
+    for (int k = 0; k < 3; ++k) l.gr->Submit(&c);  // a shorter list, then empty again
+    l.gr->ResetDrawList();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(l.gr->vertices);
+    size_t nonzero = 0;
+    for (size_t i = 0; i < sizeof l.gr->vertices; ++i) nonzero += bytes[i] != 0;
+    for (int k = 0; k < kDrawListSlots; ++k) nonzero += l.gr->colors[k] != 0 || l.gr->sheets[k] != 0;
+    EXPECT_EQ(nonzero, 0u);
+}
+
 TEST(DrawList, ForwarderSubmitsAndKeepsACommandLogWhenAsked) {
     List l;
     static DrawCommand log[kDrawListSlots];
