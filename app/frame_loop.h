@@ -2,7 +2,7 @@
 // timer methods. Written against a Shell that supplies the clocks, the waits and the frame's
 // work, so the game runs it on the real platform and tests run it on a fake clock.
 //
-// Shell provides: Milliseconds(), Counter(), SleepOneMillisecond(), SleepBriefly(),
+// Shell provides: Milliseconds(), Counter(), SleepMilliseconds(n), SleepBriefly(),
 // YieldTimeSlice(),
 // PumpOneMessage() -> bool (true: the quit message arrived), PollInput(), RunScene(int),
 // RenderFrame(), ServiceEffectVoices(), CheckDevice(), RebuildDevice() -> bool.
@@ -47,15 +47,18 @@ void InitFrameLoop(FrameLoopState& s, uint32_t counterFrequency);
     return over >= 1 && over <= 0x80000000u;
 }
 
-// Precise waits sleep a whole millisecond while that cannot pass the deadline, then in
-// short naps: the deadline is met within a fraction of a millisecond without spinning a core.
+// The waits sleep in one go for as long as cannot pass the deadline, then in short naps: the
+// deadline is met within a fraction of a millisecond without spinning a core, and the thread
+// wakes a few times a frame rather than once a millisecond.
 template <class Shell>
 void WaitFlat(Shell& shell, uint32_t start) {
-    // Elapsed-time comparison keeps working across the 32-bit wrap and never mistakes a
-    // start long past for one in the future.
+    // At least one sleep, and sleeps until 16 ms have passed. Elapsed-time comparison keeps
+    // working across the 32-bit wrap and never mistakes a start long past for one to come.
+    uint32_t elapsed = shell.Milliseconds() - start;
     do {
-        shell.SleepOneMillisecond();
-    } while (static_cast<uint32_t>(shell.Milliseconds() - start) < kFrameMilliseconds);
+        shell.SleepMilliseconds(elapsed < kFrameMilliseconds ? kFrameMilliseconds - elapsed : 1);
+        elapsed = shell.Milliseconds() - start;
+    } while (elapsed < kFrameMilliseconds);
 }
 
 template <class Shell>
@@ -66,7 +69,7 @@ void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
         if (elapsed >= period)
             return;
         if (period - elapsed >= 2) {
-            shell.SleepOneMillisecond();
+            shell.SleepMilliseconds(period - elapsed - 1);  // to the last millisecond
         } else {
             shell.SleepBriefly();
         }
@@ -84,7 +87,8 @@ void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ti
             return;
         uint32_t remaining = ticksPerFrame - elapsed;
         if (remaining > sleepable) {
-            shell.SleepOneMillisecond();
+            // The whole milliseconds that leave no more than `sleepable` to go.
+            shell.SleepMilliseconds((remaining - sleepable + ticksPerMs - 1) / ticksPerMs);
         } else if (remaining > nappable) {
             shell.SleepBriefly();
         } else {

@@ -21,7 +21,7 @@ struct GameShell {
 
     uint32_t Milliseconds() { return ClockMilliseconds(); }
     uint32_t Counter() { return ClockCounter(); }
-    void SleepOneMillisecond() { ::SleepOneMillisecond(); }
+    void SleepMilliseconds(uint32_t milliseconds) { ::SleepMilliseconds(milliseconds); }
     void SleepBriefly() { ::SleepBriefly(); }
     void YieldTimeSlice() { ::YieldTimeSlice(); }
     void KeepAwake() { ::KeepAwake(); }

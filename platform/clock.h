@@ -12,15 +12,13 @@
 [[nodiscard]] uint32_t ClockCounter();
 [[nodiscard]] uint32_t ClockCounterFrequency();
 
-// The system timer at its finest period for the whole run, so that a one-millisecond sleep
+// The system timer at its finest period for the whole run, so that a short sleep
 // and the millisecond clock keep to the millisecond; End restores what Begin changed.
 void BeginTimerPeriod();
 void EndTimerPeriod();
 
-// Sleeps for about one millisecond.
-void SleepOneMillisecond();
-
-// Sleeps for about this many milliseconds (the music thread's wait between its top-ups).
+// Sleeps for about this many milliseconds: the bulk of a frame's wait, and the music thread's
+// wait between its top-ups.
 void SleepMilliseconds(uint32_t milliseconds);
 
 // Sleeps for about a tenth of a millisecond: the last steps of a precise wait.

@@ -28,11 +28,6 @@ uint32_t ClockCounterFrequency() {
     return 1000000000u;
 }
 
-void SleepOneMillisecond() {
-    timespec ts{0, 1000000};
-    nanosleep(&ts, nullptr);
-}
-
 void SleepMilliseconds(uint32_t milliseconds) {
     timespec ts{static_cast<time_t>(milliseconds / 1000),
                 static_cast<long>(milliseconds % 1000) * 1000000};

@@ -26,9 +26,6 @@ uint32_t ClockCounter() {
 uint32_t ClockCounterFrequency() {
     return 1000000000u;
 }
-void SleepOneMillisecond() {
-    nowMicroseconds += 1000;
-}
 void SleepMilliseconds(uint32_t milliseconds) {
     nowMicroseconds += 1000ull * milliseconds;
 }

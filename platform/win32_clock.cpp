@@ -46,10 +46,6 @@ uint32_t ClockCounterFrequency() {
     return static_cast<uint32_t>(frequency.QuadPart);
 }
 
-void SleepOneMillisecond() {
-    Sleep(1);
-}
-
 void SleepMilliseconds(uint32_t milliseconds) {
     Sleep(milliseconds);
 }

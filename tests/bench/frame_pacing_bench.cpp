@@ -33,7 +33,7 @@ struct BenchShell {
 
     uint32_t Milliseconds() { return ClockMilliseconds(); }
     uint32_t Counter() { return ClockCounter(); }
-    void SleepOneMillisecond() { ::SleepOneMillisecond(); }
+    void SleepMilliseconds(uint32_t milliseconds) { ::SleepMilliseconds(milliseconds); }
     void SleepBriefly() { ::SleepBriefly(); }
     void YieldTimeSlice() { ::YieldTimeSlice(); }
     void KeepAwake() {}

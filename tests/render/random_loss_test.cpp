@@ -39,7 +39,7 @@ struct LossShell {
 
     uint32_t Milliseconds() { return now; }
     uint32_t Counter() { return now; }
-    void SleepOneMillisecond() { ++now; }
+    void SleepMilliseconds(uint32_t milliseconds) { now += milliseconds; }
     void SleepBriefly() { ++now; }
     void YieldTimeSlice() {}
     void KeepAwake() {}
