@@ -59,10 +59,12 @@ new_program_folder() {
     echo "$dir"
 }
 
-# Waits for a window with this exact name; prints its id.
+# Waits up to $2 seconds (20 if not given) for a window with this exact name to be shown;
+# prints its id. By the clock, so a loaded machine does not stretch the wait. (A window
+# exists before it is mapped, and a key sent to it then is lost.)
 wait_window() {
-    local name=$1 id
-    for _ in $(seq 200); do
+    local name=$1 id end=$((SECONDS + ${2:-20}))
+    while [ "$SECONDS" -lt "$end" ]; do
         id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" '$2 == n {print $1; exit}')
         if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
             echo "$id"
@@ -115,7 +117,7 @@ launch() {
 # long to bring it up: up to a minute.
 await_window() {
     for _ in 1 2 3 4 5 6; do
-        ID=$(wait_window Tessaroid) && return 0
+        ID=$(wait_window Tessaroid 10) && return 0
         kill -0 "$PID" 2>/dev/null || break
     done
     fail "$1: no window appeared: $(cat "$E2E_TMP/$1.err")"
@@ -154,21 +156,6 @@ compose_scene() {
     convert "$out" -evaluate And 63488 -evaluate Multiply 1.0322423 "$out"
 }
 
-# Waits up to 60 s for a message box with this title to be shown and returns its id. (The
-# box's window exists before it is mapped, and a key sent to it then is lost.)
-wait_box() {
-    local title=$1 id end=$((SECONDS + 60))
-    while [ "$SECONDS" -lt "$end" ]; do
-        id=$(xwininfo -root -tree 2>/dev/null | awk -v n="\"$title\":" '$2 == n {print $1; exit}')
-        if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable"; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
-
 # Return to the box until its window is gone, up to 20 s. The key goes to the box's window
 # alone: through XTEST (as xdotool sends to a focused window) a key sent again to a box on
 # its way out could reach the next box, which then is never seen.
@@ -189,7 +176,7 @@ expect_failure() {
     GAME_PIDS="${GAME_PIDS:-} $pid"
     while [ $# -gt 0 ]; do
         local box
-        box=$(wait_box "$1") || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
+        box=$(wait_window "$1" 60) || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
         close_box "$box" || fail "$name: the \"$1\" box did not close"
         grep -F -- "$2" "$E2E_TMP/$name.err" | grep -qF "$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
         shift 2
