@@ -106,6 +106,20 @@ void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& fac
 
 namespace {
 
+// Links a sprite program and points its sheet at texture unit 0; leaves it in use.
+bool LinkSpriteProgram(GLuint program, GLuint vertexShader, GLuint pixelShader) {
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, pixelShader);
+    glLinkProgram(program);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE)
+        return false;
+    glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "sheet"), 0);
+    return true;
+}
+
 // The pixel shader's source again with EVERY_TEXEL_OPAQUE defined after its #version line;
 // the shader leaves its transparency test out then. Quietly none when the source has no
 // #version line or the variant does not build: everything is then drawn with the program.
@@ -119,23 +133,14 @@ void CreateOpaqueProgram(RenderDevice& d, const char* source) {
     glShaderSource(d.opaquePixelShader, 3, parts, lengths);
     glCompileShader(d.opaquePixelShader);
     d.opaqueProgram = glCreateProgram();
-    glAttachShader(d.opaqueProgram, d.vertexShader);
-    glAttachShader(d.opaqueProgram, d.opaquePixelShader);
-    glLinkProgram(d.opaqueProgram);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(d.opaqueProgram, GL_LINK_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        glDeleteProgram(d.opaqueProgram);
-        glDeleteShader(d.opaquePixelShader);
-        d.opaqueProgram = 0;
-        d.opaquePixelShader = 0;
-        while (glGetError() != GL_NO_ERROR) {
-        }
+    if (LinkSpriteProgram(d.opaqueProgram, d.vertexShader, d.opaquePixelShader))
         return;
+    glDeleteProgram(d.opaqueProgram);
+    glDeleteShader(d.opaquePixelShader);
+    d.opaqueProgram = 0;
+    d.opaquePixelShader = 0;
+    while (glGetError() != GL_NO_ERROR) {
     }
-    glUseProgram(d.opaqueProgram);
-    glUniform1i(glGetUniformLocation(d.opaqueProgram, "sheet"), 0);
-    glUseProgram(d.program);
 }
 
 }  // namespace
@@ -159,16 +164,10 @@ int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     if (d.pixelShader == 0)
         return -5;
     d.program = glCreateProgram();
-    glAttachShader(d.program, d.vertexShader);
-    glAttachShader(d.program, d.pixelShader);
-    glLinkProgram(d.program);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(d.program, GL_LINK_STATUS, &ok);
-    if (ok != GL_TRUE)
+    if (!LinkSpriteProgram(d.program, d.vertexShader, d.pixelShader))
         return -5;
-    glUseProgram(d.program);
-    glUniform1i(glGetUniformLocation(d.program, "sheet"), 0);
     CreateOpaqueProgram(d, ps.get());
+    glUseProgram(d.program);
     return 1;
 }
 
