@@ -33,15 +33,16 @@ struct Bound {
 // How a command is drawn beyond its state and picture.
 struct DrawManner {
     bool opaque;   // it samples only opaque texels: nothing to leave out
-    bool plainly;  // and overwrites what lies beneath: no blending either
+    bool plainly;  // what it does not leave out it overwrites: no blending
 };
 
-// Over opaque texels the transparency test never leaves a fragment out, and kind 0 writes
-// the picture itself: blending would only read the frame to multiply it by zero. Each costs a
-// software rasteriser work on every pixel.
+// Over opaque texels the transparency test never leaves a fragment out. Kind 0 blends by the
+// texel's alpha, which is 0 (left out by the test) or 1 (the texel itself): blending would
+// only read the frame to multiply it by zero. Each costs a software rasteriser work on every
+// pixel.
 DrawManner MannerOf(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
-    const bool opaque = d.skipInvisible && plan.overwrites[i];
-    return DrawManner{opaque && d.opaqueProgram != 0, opaque && key.kind == 0};
+    const bool opaque = d.skipInvisible && plan.overwrites[i] && d.opaqueProgram != 0;
+    return DrawManner{opaque, d.skipInvisible && key.kind == 0};
 }
 
 void BindFor(const RenderDevice& d, const DrawKey& key, DrawManner manner, Bound& bound) {
