@@ -2,6 +2,9 @@
 // (at most one taken per frame), the accelerator keys, and the display-mode switch.
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/window.h"
 #include "app/window_procedure.h"
 #include "game/system.h"
@@ -111,6 +114,24 @@ void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
     }
 }
 
+// SDL falls back to drivers that draw into memory and show nothing when it finds no display
+// (no DISPLAY or WAYLAND_DISPLAY, as over ssh): the game would run on unseen. Only when
+// SDL_VIDEODRIVER asks for such a driver by name (as the headless tests do) is it used.
+bool DriverShowsWindows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return false;
+    const char* const invisible[] = {"offscreen", "dummy", "evdev"};
+    bool shows = true;
+    for (const char* name : invisible) shows = shows && std::strcmp(driver, name) != 0;
+    if (shows) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (asked != nullptr && SDL_strcasecmp(asked, driver) == 0) return true;
+    std::fprintf(stderr,
+                 "Tessaroid: no display to show the window on; the game needs an X11 or "
+                 "Wayland display (DISPLAY or WAYLAND_DISPLAY).\n");
+    return false;
+}
+
 }  // namespace
 
 bool InitWindowSystem() {
@@ -130,6 +151,7 @@ void QuitWindowSystem() {
 }
 
 GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
+    if (!DriverShowsWindows()) return nullptr;
     // The renderer draws with an OpenGL 3.3 core context, which the window must be made for.
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);

@@ -34,8 +34,9 @@ target_link_libraries(tessaroid_quiet_messages PUBLIC tessaroid_core)
 add_library(tessaroid_windowed_messages STATIC)
 target_link_libraries(tessaroid_windowed_messages PUBLIC tessaroid_core)
 
+# Under code/, as in the Linux build: the program folder build-win/game/ holds only the game.
 foreach(folder platform game frontend persist render assets audio input app)
-  add_subdirectory(${folder})
+  add_subdirectory(${folder} ${CMAKE_BINARY_DIR}/code/${folder})
 endforeach()
 
 # Static libraries name their own dependencies only in pkg-config's private fields: link

@@ -45,6 +45,15 @@ int ShowInFreshCopy(char* title8, char* text8) {
         if (errno != EINTR)
             return -1;
     }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return 0;
+    // Said, so that a box that never came can be told from one that was closed.
+    if (WIFEXITED(status))
+        std::fprintf(stderr, "Tessaroid: the message box's copy ended with status %d.\n",
+                     WEXITSTATUS(status));
+    else
+        std::fprintf(stderr, "Tessaroid: the message box's copy ended by signal %d.\n",
+                     WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 

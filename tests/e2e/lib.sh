@@ -29,8 +29,12 @@ start_xvfb() {
     exec 5> "$E2E_TMP/display"
     Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$E2E_TMP/display" ] && break
+    # A first start on a new machine (keymaps compiled, fonts read from a cold disk) can be
+    # slow: wait by the clock, and never go on with no display named.
+    local end=$((SECONDS + 30))
+    until [ -s "$E2E_TMP/display" ]; do
+        [ "$SECONDS" -lt "$end" ] && kill -0 "$XVFB_PID" 2>/dev/null ||
+            fail "Xvfb gave no display number in 30 s"
         sleep 0.05
     done
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
@@ -163,6 +167,25 @@ close_box() {
     python3 "$(dirname "${BASH_SOURCE[0]}")/xsession.py" close "$1" 20
 }
 
+# Each line read, behind the time it came.
+stamp_lines() {
+    local line
+    while IFS= read -r line; do printf '%s %s\n' "$(date +%T.%3N)" "$line"; done
+}
+
+# What tells why a box was not seen: the game's lines and the boxes seen, with their times
+# (the game's own line says when a box's copy ended badly), the processes the game had
+# started for its boxes, and the windows on the display now.
+box_report() {
+    local name=$1 pid=$2
+    printf '\n--- %s, now %s: what the game printed, and the boxes seen ---\n' "$name" "$(date +%T.%3N)"
+    cat "$E2E_TMP/$name.times"
+    printf -- '--- the game (%s) and its copies ---\n' "$pid"
+    ps -o pid,ppid,stat,etime,args --pid "$pid" --ppid "$pid" 2>&1
+    printf -- '--- the windows on %s ---\n' "$DISPLAY"
+    xwininfo -root -tree 2>&1 | head -n 40
+}
+
 # Runs the folder's game with a sound device and expects the boxes given as title/text
 # pairs, in order (each also "Title: " and the text on stderr), then status 0 and no file
 # written. $3 onwards: the pairs; a stderr line to expect may be set in EXPECT_ERR.
@@ -174,10 +197,13 @@ expect_failure() {
     ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
     local pid=$!
     GAME_PIDS="${GAME_PIDS:-} $pid"
+    tail -f -n +1 --pid="$pid" "$E2E_TMP/$name.err" 2>/dev/null | stamp_lines > "$E2E_TMP/$name.times" &
     while [ $# -gt 0 ]; do
         local box
-        box=$(wait_window "$1" 60) || fail "$name: no \"$1\" box: $(cat "$E2E_TMP/$name.err")"
-        close_box "$box" || fail "$name: the \"$1\" box did not close"
+        box=$(wait_window "$1" 60) || fail "$name: no \"$1\" box in 60 s$(box_report "$name" "$pid")"
+        echo "$(date +%T.%3N) $name: \"$1\" box $box shown" >> "$E2E_TMP/$name.times"
+        close_box "$box" || fail "$name: the \"$1\" box did not close$(box_report "$name" "$pid")"
+        echo "$(date +%T.%3N) $name: \"$1\" box closed" >> "$E2E_TMP/$name.times"
         grep -F -- "$2" "$E2E_TMP/$name.err" | grep -qF "$1: " || fail "$name: no \"$1: $2\" on stderr: $(cat "$E2E_TMP/$name.err")"
         shift 2
     done

@@ -44,6 +44,22 @@ wait_exit "$pid" 10; status=$STATUS
 xwininfo -root -tree | grep -q '"Tessaroid"' && fail "a window appeared without dir.txt"
 [ -e "$dir/Game.ini" ] && fail "Game.ini was written without dir.txt"
 
+# No display at all (no DISPLAY, no WAYLAND_DISPLAY, as over ssh): a word that a display is
+# needed, the window-creation message, status 0, and nothing written.
+dir=$(new_program_folder)
+cp "$GAME_DIR/Game.ini" "$dir/"
+listing=$(cd "$dir" && find . -type f -exec md5sum {} + | sort)
+env -u DISPLAY -u WAYLAND_DISPLAY ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/nodisplay.err" &
+pid=$!
+wait_exit "$pid" 20; status=$STATUS
+[ "$status" = 0 ] || fail "without a display the game ended with $status: $(cat "$E2E_TMP/nodisplay.err")"
+grep -q "needs an X11 or Wayland display" "$E2E_TMP/nodisplay.err" ||
+    fail "no word that a display is needed: $(cat "$E2E_TMP/nodisplay.err")"
+grep -q "^Message: ウィンドウ作成に失敗しました。" "$E2E_TMP/nodisplay.err" ||
+    fail "no window-creation message without a display"
+[ "$(cd "$dir" && find . -type f -exec md5sum {} + | sort)" = "$listing" ] ||
+    fail "files were written without a display"
+
 # A program folder whose path is longer than the game's path buffers: a silent exit with a
 # line on stderr that says why, and nothing written.
 part=$(printf 'deep%.0s' $(seq 50))
