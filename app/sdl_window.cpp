@@ -114,29 +114,63 @@ void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
     }
 }
 
-// SDL falls back to drivers that draw into memory and show nothing when it finds no display
-// (no DISPLAY or WAYLAND_DISPLAY, as over ssh): the game would run on unseen. Only when
-// SDL_VIDEODRIVER asks for such a driver by name (as the headless tests do) is it used.
+// Where SDL cannot open a display (none named, as over ssh, or one that refuses) it falls back
+// to drivers that draw into memory and show nothing: the game would run on unseen. Such a
+// driver is used only when SDL_VIDEODRIVER asks for it by name, as the headless tests do.
+bool ShowsNoWindows(const char* driver) {
+    const char* const invisible[] = {"offscreen", "dummy", "evdev"};
+    for (const char* name : invisible)
+        if (driver != nullptr && std::strcmp(driver, name) == 0) return true;
+    return false;
+}
+
+bool AskedFor(const char* driver) {
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked != nullptr && driver != nullptr && SDL_strcasecmp(asked, driver) == 0;
+}
+
+bool DisplayNamed() {
+    const char* x11 = SDL_getenv("DISPLAY");
+    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && x11[0] != 0) || (wayland != nullptr && wayland[0] != 0);
+}
+
 bool DriverShowsWindows() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr) return false;
-    const char* const invisible[] = {"offscreen", "dummy", "evdev"};
-    bool shows = true;
-    for (const char* name : invisible) shows = shows && std::strcmp(driver, name) != 0;
-    if (shows) return true;
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if (asked != nullptr && SDL_strcasecmp(asked, driver) == 0) return true;
-    std::fprintf(stderr,
-                 "Tessaroid: no display to show the window on; the game needs an X11 or "
-                 "Wayland display (DISPLAY or WAYLAND_DISPLAY).\n");
+    if (!ShowsNoWindows(driver) || AskedFor(driver)) return true;
+    if (DisplayNamed()) {
+        const char* x11 = SDL_getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "Tessaroid: the display (DISPLAY=%s) could not be opened; the game needs an "
+                     "X11 or Wayland display.\n",
+                     x11 != nullptr ? x11 : "");
+    } else {
+        std::fprintf(stderr,
+                     "Tessaroid: no display to show the window on; the game needs an X11 or "
+                     "Wayland display (DISPLAY or WAYLAND_DISPLAY is not set).\n");
+    }
     return false;
+}
+
+// A display that is named but refused the connection may only be busy for a moment (an X
+// server that is resetting refuses while it does): a few more tries over about a second.
+bool InitVideo() {
+    for (int attempt = 0;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!ShowsNoWindows(driver) || AskedFor(driver) || !DisplayNamed() || attempt == 5)
+            return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        SDL_Delay(200);
+    }
 }
 
 }  // namespace
 
 bool InitWindowSystem() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    if (!InitVideo()) return false;
     // Pad 0 is the first game controller; without the subsystem the game is keyboard-only.
     (void)SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     IgnoreUnusedEvents();

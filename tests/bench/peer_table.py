@@ -227,7 +227,7 @@ def main():
     scratch = tempfile.mkdtemp(prefix="tessaroid-bench-")
     display_pipe = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(display_pipe[1]), "-screen", "0",
-                             "1920x1080x24", "-nolisten", "tcp"], pass_fds=(display_pipe[1],),
+                             "1920x1080x24", "-nolisten", "tcp", "-noreset"], pass_fds=(display_pipe[1],),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(display_pipe[1])
     os.environ["DISPLAY"] = ":" + os.read(display_pipe[0], 16).decode().strip()

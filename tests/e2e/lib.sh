@@ -27,7 +27,10 @@ fail() {
 
 start_xvfb() {
     exec 5> "$E2E_TMP/display"
-    Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: an X server resets when its last client leaves, and refuses connections while
+    # it does; on a busy machine a game started just then found no display (the test's own
+    # xwininfo calls come and go between the game's runs).
+    Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     # A first start on a new machine (keymaps compiled, fonts read from a cold disk) can be
     # slow: wait by the clock, and never go on with no display named.

@@ -53,12 +53,23 @@ env -u DISPLAY -u WAYLAND_DISPLAY ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_T
 pid=$!
 wait_exit "$pid" 20; status=$STATUS
 [ "$status" = 0 ] || fail "without a display the game ended with $status: $(cat "$E2E_TMP/nodisplay.err")"
-grep -q "needs an X11 or Wayland display" "$E2E_TMP/nodisplay.err" ||
+grep -q "no display to show the window on; the game needs an X11 or Wayland display" "$E2E_TMP/nodisplay.err" ||
     fail "no word that a display is needed: $(cat "$E2E_TMP/nodisplay.err")"
 grep -q "^Message: ウィンドウ作成に失敗しました。" "$E2E_TMP/nodisplay.err" ||
     fail "no window-creation message without a display"
 [ "$(cd "$dir" && find . -type f -exec md5sum {} + | sort)" = "$listing" ] ||
     fail "files were written without a display"
+
+# A display that is named but cannot be opened: said as such, the same message and end.
+DISPLAY=:9999 ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/baddisplay.err" &
+pid=$!
+wait_exit "$pid" 20; status=$STATUS
+[ "$status" = 0 ] || fail "with a display that cannot be opened the game ended with $status"
+grep -q "the display (DISPLAY=:9999) could not be opened" "$E2E_TMP/baddisplay.err" &&
+    grep -q "^Message: ウィンドウ作成に失敗しました。" "$E2E_TMP/baddisplay.err" ||
+    fail "no word that the display could not be opened: $(cat "$E2E_TMP/baddisplay.err")"
+[ "$(cd "$dir" && find . -type f -exec md5sum {} + | sort)" = "$listing" ] ||
+    fail "files were written with a display that cannot be opened"
 
 # A program folder whose path is longer than the game's path buffers: a silent exit with a
 # line on stderr that says why, and nothing written.
