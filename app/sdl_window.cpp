@@ -117,16 +117,15 @@ void Apply(GameWindow& w, WindowProcedure& procedure, const WindowMessage& m) {
 // Where SDL cannot open a display (none named, as over ssh, or one that refuses) it falls back
 // to drivers that draw into memory and show nothing: the game would run on unseen. Such a
 // driver is used only when SDL_VIDEODRIVER asks for it by name, as the headless tests do.
-bool ShowsNoWindows(const char* driver) {
+bool DriverUnseen() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (asked != nullptr && SDL_strcasecmp(asked, driver) == 0) return false;
     const char* const invisible[] = {"offscreen", "dummy", "evdev"};
     for (const char* name : invisible)
-        if (driver != nullptr && std::strcmp(driver, name) == 0) return true;
+        if (std::strcmp(driver, name) == 0) return true;
     return false;
-}
-
-bool AskedFor(const char* driver) {
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    return asked != nullptr && driver != nullptr && SDL_strcasecmp(asked, driver) == 0;
 }
 
 bool DisplayNamed() {
@@ -135,21 +134,19 @@ bool DisplayNamed() {
     return (x11 != nullptr && x11[0] != 0) || (wayland != nullptr && wayland[0] != 0);
 }
 
+// False, with a word on standard error, where the window could not be seen.
 bool DriverShowsWindows() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr) return false;
-    if (!ShowsNoWindows(driver) || AskedFor(driver)) return true;
-    if (DisplayNamed()) {
-        const char* x11 = SDL_getenv("DISPLAY");
+    if (!DriverUnseen()) return true;
+    const char* x11 = SDL_getenv("DISPLAY");
+    if (DisplayNamed())
         std::fprintf(stderr,
                      "Tessaroid: the display (DISPLAY=%s) could not be opened; the game needs an "
                      "X11 or Wayland display.\n",
                      x11 != nullptr ? x11 : "");
-    } else {
+    else
         std::fprintf(stderr,
                      "Tessaroid: no display to show the window on; the game needs an X11 or "
                      "Wayland display (DISPLAY or WAYLAND_DISPLAY is not set).\n");
-    }
     return false;
 }
 
@@ -158,9 +155,7 @@ bool DriverShowsWindows() {
 bool InitVideo() {
     for (int attempt = 0;; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
-        const char* driver = SDL_GetCurrentVideoDriver();
-        if (!ShowsNoWindows(driver) || AskedFor(driver) || !DisplayNamed() || attempt == 5)
-            return true;
+        if (!DriverUnseen() || !DisplayNamed() || attempt == 5) return true;
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         SDL_Delay(200);
     }

@@ -148,4 +148,7 @@ for name in build tests sanitizers thread-sanitizer fuzzing windows; do
     [ -f "$state/$name.why" ] && why=": $(cat "$state/$name.why")"
     printf '%-17s %s in %d:%02d%s\n' "$name" "$result" $((secs / 60)) $((secs % 60)) "$why"
 done
+counts=$(cat "$state"/build "$state"/tests "$state"/sanitizers "$state"/thread-sanitizer \
+    "$state"/fuzzing "$state"/windows 2>/dev/null | cut -d' ' -f1)
+echo "stages: $(grep -c passed <<<"$counts") passed, $(grep -c failed <<<"$counts") failed, $(grep -c skipped <<<"$counts") skipped"
 exit $failed

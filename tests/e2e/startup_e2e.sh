@@ -4,6 +4,10 @@ GAME_DIR=${1:?program folder}
 source "$(dirname "$0")/lib.sh"
 start_xvfb
 
+# The program folder holds only what the game uses and writes; every copy of it carries all.
+extra=$(cd "$GAME_DIR" && ls -A | grep -vxE 'tessaroid|dir\.txt|Game\.ini|Sample[VP]S\.glsl|data')
+[ -z "$extra" ] || fail "the program folder holds more than the game's own files: $extra"
+
 # First run: a 1280 x 720 window titled Tessaroid; Esc leaves Game.ini and dir.txt.
 dir=$(new_program_folder)
 rm -f "$dir/Game.ini"
