@@ -1,6 +1,8 @@
 // UTF-16 text helpers shared by both platforms: bounded copies and UTF-8 conversion.
 #include "platform/path16.h"
 
+#include <climits>
+
 namespace {
 
 bool IsSeparator(char16_t c) {
@@ -18,6 +20,42 @@ uint32_t NextCodePoint(const char16_t* text, int length, int& i) {
         return 0xFFFD;
     }
     if (c >= 0xDC00 && c <= 0xDFFF)
+        return 0xFFFD;
+    return c;
+}
+
+// Reads one code point from UTF-8 text; advances i. A byte that starts no sequence, a
+// sequence cut short, and one that decodes to a surrogate, to more than U+10FFFF or to a
+// longer form than its code point needs become U+FFFD, so the UTF-16 written from it always
+// pairs correctly and no character hides behind another's bytes.
+uint32_t NextUtf8CodePoint(const unsigned char* s, size_t& i) {
+    uint32_t c = s[i++];
+    int extra = 0;
+    uint32_t least = 0;  // the smallest code point that needs this many bytes
+    if (c < 0x80) {
+        return c;
+    } else if (c >= 0xF0 && c < 0xF8) {
+        c &= 0x07;
+        extra = 3;
+        least = 0x10000;
+    } else if (c >= 0xE0 && c < 0xF0) {
+        c &= 0x0F;
+        extra = 2;
+        least = 0x800;
+    } else if (c >= 0xC0 && c < 0xE0) {
+        c &= 0x1F;
+        extra = 1;
+        least = 0x80;
+    } else {
+        return 0xFFFD;  // a stray continuation byte, or 0xF8 to 0xFF, which start nothing
+    }
+    for (int k = 0; k < extra; ++k) {
+        if ((s[i] & 0xC0) != 0x80)
+            return 0xFFFD;  // the byte that broke the sequence is read again on its own
+        c = (c << 6) | (s[i] & 0x3F);
+        ++i;
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         return 0xFFFD;
     return c;
 }
@@ -51,12 +89,13 @@ size_t PutUtf8(char* dst, size_t room, uint32_t c) {
     return n;
 }
 
-// Converts UTF-16 to UTF-8; returns false when cut. mapSeparators turns '\' into '/'.
-bool ToUtf8(char* dst, size_t capacity, const char16_t* text, bool mapSeparators) {
+// Converts UTF-16 to UTF-8, looking at no more than units units of text; returns false
+// when cut. mapSeparators turns '\' into '/'.
+bool ToUtf8(char* dst, size_t capacity, const char16_t* text, int units, bool mapSeparators) {
     if (capacity == 0)
         return false;
     int length = 0;
-    while (text[length] != 0) ++length;
+    while (length < units && text[length] != 0) ++length;
     size_t out = 0;
     int i = 0;
     while (i < length) {
@@ -125,16 +164,20 @@ bool TextAppendUtf8(char16_t* dst, int capacity, const char* src) {
     return TextAppend(dst, capacity, converted) && whole;
 }
 
+// A path lives in a buffer of kPathUnits units: one with no zero inside that is no path.
 bool PathToNative(char* dst, size_t capacity, const char16_t* path) {
-    if (ToUtf8(dst, capacity, path, true))
+    if (TextLength(path, kPathUnits) < kPathUnits && ToUtf8(dst, capacity, path, kPathUnits, true))
         return true;
     if (capacity > 0)
         dst[0] = 0;
     return false;
 }
 
+// Every unit takes at least one byte, so a text of capacity units or more is cut whatever
+// follows: no unit past that needs to be read.
 void TextToUtf8(char* dst, size_t capacity, const char16_t* text) {
-    ToUtf8(dst, capacity, text, false);
+    const int units = capacity < size_t{INT_MAX} ? static_cast<int>(capacity) : INT_MAX;
+    ToUtf8(dst, capacity, text, units, false);
 }
 
 bool TextFromUtf8(char16_t* dst, int capacity, const char* src) {
@@ -144,29 +187,7 @@ bool TextFromUtf8(char16_t* dst, int capacity, const char* src) {
     int out = 0;
     size_t i = 0;
     while (s[i] != 0) {
-        uint32_t c = s[i];
-        int extra = 0;
-        if (c >= 0xF0 && c < 0xF8) {
-            c &= 0x07;
-            extra = 3;
-        } else if (c >= 0xE0) {
-            c &= 0x0F;
-            extra = 2;
-        } else if (c >= 0xC0) {
-            c &= 0x1F;
-            extra = 1;
-        } else if (c >= 0x80) {
-            c = 0xFFFD;  // stray continuation byte
-        }
-        ++i;
-        for (int k = 0; k < extra; ++k) {
-            if ((s[i] & 0xC0) != 0x80) {
-                c = 0xFFFD;
-                break;
-            }
-            c = (c << 6) | (s[i] & 0x3F);
-            ++i;
-        }
+        uint32_t c = NextUtf8CodePoint(s, i);
         int units = c >= 0x10000 ? 2 : 1;
         if (out + units > capacity - 1) {
             dst[out] = 0;

@@ -25,13 +25,16 @@ inline constexpr int kPathUnits = 520;
 [[nodiscard]] bool TextAppendUtf8(char16_t* dst, int capacity, const char* src);
 
 // Converts a UTF-16 path to UTF-8 for the operating system, mapping '\' to '/'.
-// Returns false when it does not fit (dst is then an empty string).
+// Returns false when it does not fit, or has no terminating zero within kPathUnits units
+// (dst is then an empty string).
 [[nodiscard]] bool PathToNative(char* dst, size_t capacity, const char16_t* path);
 
-// Converts UTF-16 text to UTF-8 without changing separators (for messages).
+// Converts UTF-16 text to UTF-8 without changing separators (for messages); reads no more
+// of text than dst could hold.
 void TextToUtf8(char* dst, size_t capacity, const char16_t* text);
 
-// Converts UTF-8 to UTF-16 into dst. Returns false when it had to be cut.
+// Converts UTF-8 to UTF-16 into dst; bytes that are not well-formed UTF-8 become U+FFFD.
+// Returns false when it had to be cut.
 [[nodiscard]] bool TextFromUtf8(char16_t* dst, int capacity, const char* src);
 
 // Removes "." and ".." segments in place; both '/' and '\' count as separators.
