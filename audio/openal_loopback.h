@@ -12,10 +12,12 @@
 // False when no loopback output is open.
 [[nodiscard]] bool RenderLoopback(int16_t* frames, int32_t count);
 
-// Test seam for the output's failures: no device at all (the game runs silent), or a device
-// whose context cannot be made (start-up fails). Off by default.
+// Test seam for the output's failures: no device at all (the game runs silent), a device
+// whose context cannot be made (start-up fails), or voices whose block buffers cannot be
+// made (each voice creation fails). Off by default.
 struct VoiceOutputFaults {
     bool noDevice = false;
     bool failContext = false;
+    bool failBlockBuffers = false;
 };
 extern VoiceOutputFaults theVoiceOutputFaults;

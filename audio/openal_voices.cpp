@@ -8,6 +8,7 @@
 #include <AL/al.h>
 #include <AL/alext.h>
 
+#include "audio/openal_loopback.h"
 #include "audio/voices.h"
 
 namespace {
@@ -125,9 +126,17 @@ bool CreateVoice(int32_t voice, const VoiceFormat& format) {
     if (alGetError() != AL_NO_ERROR)
         return false;
     alGenBuffers(1, &v.sound);
-    alGenBuffers(kBlockBuffers, v.blocks);
     if (alGetError() != AL_NO_ERROR) {
         alDeleteSources(1, &v.source);
+        v = Voice{};
+        return false;
+    }
+    alGenBuffers(theVoiceOutputFaults.failBlockBuffers ? -1 : kBlockBuffers, v.blocks);
+    if (alGetError() != AL_NO_ERROR) {
+        // Each generation is checked on its own: the sound buffer made before goes too.
+        alDeleteBuffers(1, &v.sound);
+        alDeleteSources(1, &v.source);
+        v = Voice{};
         return false;
     }
     SetUpSource(v.source);

@@ -1,10 +1,12 @@
 // The sound output failing under the game: no device at all means a silent game that still
 // starts; a device whose context cannot be made fails start-up and leaves nothing open.
+#include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include "assets/sound_loading.h"
 #include "audio/audio.h"
 #include "audio/openal_loopback.h"
+#include "audio/voices.h"
 #include "game/game.h"
 #include "game/map_scene_entity.h"
 #include "game/system.h"
@@ -59,4 +61,15 @@ TEST(OutputFaults, AContextThatFailsFailsStartUpAndTheNextOutputStillPlays) {
     ASSERT_TRUE(a.LoadEffect("beep.wav", StereoWave(std::vector<Frame>(100, Frame{900, -900})), 0));
     a.audio.PlayEffect(0);
     EXPECT_EQ(a.Render(4)[2], (Frame{900, -900}));
+}
+
+// A voice whose block buffers cannot be made is not made, and keeps none of the names it
+// got before: on a fresh output no buffer name is in use afterwards.
+TEST(OutputFaults, AVoiceThatCannotGetItsBuffersLeavesNoneBehind) {
+    FaultyOutput f({.failBlockBuffers = true});
+    ASSERT_TRUE(f.game.audio->InitAudio());
+    EXPECT_FALSE(CreateVoice(0, kStereo16Format));
+    for (ALuint id = 1; id <= 1024; ++id) ASSERT_FALSE(alIsBuffer(id)) << id;
+    theVoiceOutputFaults = VoiceOutputFaults{};
+    EXPECT_TRUE(CreateVoice(0, kStereo16Format));
 }
