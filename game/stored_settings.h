@@ -22,12 +22,14 @@ inline constexpr int kStoredFrameSkip = 20;
 inline constexpr int kStoredAudioCode = 21;
 inline constexpr int kStoredLoadedMark = 22;
 
-// The byte at a file offset 0..4 or 13..23.
-[[nodiscard]] inline uint8_t& StoredByte(StoredSettings& s, int offset) {
-    return offset < 5 ? s.head[offset] : s.tail[offset - 13];
-}
+// The byte at a file offset 0..4 or 13..23. Any other offset (5..12 lie inside the two
+// floats) names no stored byte and reads as 0.
 [[nodiscard]] inline uint8_t StoredByte(const StoredSettings& s, int offset) {
-    return offset < 5 ? s.head[offset] : s.tail[offset - 13];
+    if (offset >= 0 && offset < 5)
+        return s.head[offset];
+    if (offset >= 13 && offset < 24)
+        return s.tail[offset - 13];
+    return 0;
 }
 
 // The values a missing Game.ini stands for.

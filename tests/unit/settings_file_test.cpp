@@ -264,3 +264,17 @@ TEST(SettingsFile, UnwritableFolderReportsFailure) {
     Parts p;
     EXPECT_FALSE(p.file.SaveSettings(u"/nonexistent-folder-for-tessaroid/Game.ini"));
 }
+
+// The stored bytes are offsets 0 to 4 and 13 to 23; any other offset (the two floats among
+// them) names no byte and reads as 0, never as a byte of a float or of what lies beside.
+TEST(SettingsFile, StoredByteReadsOnlyTheStoredBytes) {
+    StoredSettings s = kDefaultStoredSettings;
+    for (int k = 0; k < 5; ++k) s.head[k] = static_cast<uint8_t>(0xA0 + k);
+    for (int k = 0; k < 11; ++k) s.tail[k] = static_cast<uint8_t>(0xB0 + k);
+    s.texelInset = -1.0e-30f;  // no zero byte in either float
+    s.storedFloat2 = -3.3e33f;
+    for (int offset = 0; offset < 5; ++offset) EXPECT_EQ(StoredByte(s, offset), 0xA0 + offset);
+    for (int offset = 13; offset < 24; ++offset)
+        EXPECT_EQ(StoredByte(s, offset), 0xB0 + offset - 13);
+    for (int offset : {-1, 5, 6, 8, 9, 12, 24, 200}) EXPECT_EQ(StoredByte(s, offset), 0) << offset;
+}
