@@ -88,7 +88,7 @@ int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex
 int32_t CDx_Gr::CreateDevice() {
     HWND hwnd = static_cast<HWND>(window);
     if (hwnd == nullptr || settings == nullptr)
-        return -1;
+        return kDeviceNoWindow;
     RECT client = {};
     GetClientRect(hwnd, &client);
     const CreationSize size = ChooseCreationSize(theFirstSize, client.right - client.left,
@@ -101,7 +101,7 @@ int32_t CDx_Gr::CreateDevice() {
         return r;
     device = &theDevice;
     const int32_t made = CreatePipeline(theDevice, *settings, vertices);
-    return made < 0 ? made : 1;
+    return made < 0 ? made : kDeviceCreated;
 }
 
 bool CDx_Gr::ReleaseDevice() {

@@ -46,7 +46,7 @@ struct RenderDevice {
     ID3D11Texture2D* capture = nullptr;
 };
 
-// Pipeline pieces in CreateDevice's order. Each returns 1 or a negative result.
+// Pipeline pieces in CreateDevice's order. Each returns kDeviceCreated or a failure below 0.
 [[nodiscard]] int32_t CreateBlendStates(RenderDevice& d);
 void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor);
 [[nodiscard]] int32_t CreateDepthAndRasterizer(RenderDevice& d);

@@ -2,6 +2,7 @@
 // and rasterizer states, the two compiled shaders read from their files with the sprite
 // vertex layout, the vertex and index buffers, the point sampler and the picture an empty
 // slot shows.
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -9,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/path16.h"
 #include "render/d3d11_local.h"
+#include "render/render.h"
 
 namespace {
 
@@ -27,9 +29,12 @@ constexpr BlendPair kBlendPairs[kBlendStates] = {
 };
 
 constexpr D3D11_INPUT_ELEMENT_DESC kLayout[] = {
-    {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D11_INPUT_PER_VERTEX_DATA, 0},
-    {"COLOR", 0, DXGI_FORMAT_R32G32B32A32_FLOAT, 0, 12, D3D11_INPUT_PER_VERTEX_DATA, 0},
-    {"TEXCOORD", 0, DXGI_FORMAT_R32G32_FLOAT, 0, 28, D3D11_INPUT_PER_VERTEX_DATA, 0},
+    {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(SpriteVertex, x),
+     D3D11_INPUT_PER_VERTEX_DATA, 0},
+    {"COLOR", 0, DXGI_FORMAT_R32G32B32A32_FLOAT, 0, offsetof(SpriteVertex, r),
+     D3D11_INPUT_PER_VERTEX_DATA, 0},
+    {"TEXCOORD", 0, DXGI_FORMAT_R32G32_FLOAT, 0, offsetof(SpriteVertex, u),
+     D3D11_INPUT_PER_VERTEX_DATA, 0},
 };
 
 // A compiled shader file, whole.
@@ -83,8 +88,8 @@ int32_t CreateBlendStates(RenderDevice& d) {
         if (FAILED(r))
             return r;
     }
-    BindBlendState(d, 1, BlendFactor{0.0f, 0.0f, 0.0f, 0.0f});
-    return 1;
+    BindBlendState(d, kBlendStateOfKind[kBlendOwnAlpha], BlendFactor{0.0f, 0.0f, 0.0f, 0.0f});
+    return kDeviceCreated;
 }
 
 void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor) {
@@ -103,13 +108,13 @@ int32_t CreateDepthAndRasterizer(RenderDevice& d) {
     if (FAILED(r))
         return r;
     d.context->OMSetDepthStencilState(d.depthStencil, 0);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     ShaderBytes vs;
     if (!ReadShaderFile(u"SampleVS.cso", programFolder, vs))
-        return -1;
+        return kDeviceShaderFileMissing;
     HRESULT r = d.device->CreateVertexShader(vs.bytes.get(), static_cast<SIZE_T>(vs.size), nullptr,
                                              &d.vertexShader);
     if (FAILED(r))
@@ -121,7 +126,7 @@ int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     d.context->IASetInputLayout(d.inputLayout);
     ShaderBytes ps;
     if (!ReadShaderFile(u"SamplePS.cso", programFolder, ps))
-        return -1;
+        return kDeviceShaderFileMissing;
     r = d.device->CreatePixelShader(ps.bytes.get(), static_cast<SIZE_T>(ps.size), nullptr,
                                     &d.pixelShader);
     if (FAILED(r))
@@ -134,7 +139,7 @@ int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     if (FAILED(r))
         return r;
     d.context->RSSetState(d.rasterizer);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
@@ -162,7 +167,7 @@ int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
         return r;
     d.context->IASetIndexBuffer(d.indexBuffer, DXGI_FORMAT_R32_UINT, 0);
     d.context->IASetPrimitiveTopology(D3D11_PRIMITIVE_TOPOLOGY_TRIANGLESTRIP);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateSampler(RenderDevice& d) {
@@ -180,7 +185,7 @@ int32_t CreateSampler(RenderDevice& d) {
         return r;
     }
     d.context->PSSetSamplers(0, 1, &d.sampler);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateNoPicture(RenderDevice& d) {
@@ -199,7 +204,7 @@ int32_t CreateNoPicture(RenderDevice& d) {
     if (FAILED(r))
         return r;
     r = d.device->CreateShaderResourceView(d.noPictureTexture, nullptr, &d.noPicture);
-    return FAILED(r) ? r : 1;
+    return FAILED(r) ? r : kDeviceCreated;
 }
 
 void ReleasePipeline(RenderDevice& d) {

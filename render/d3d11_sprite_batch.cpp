@@ -32,7 +32,7 @@ int32_t CDx_Gr::RenderFrame() {
     d.context->VSSetShader(d.vertexShader, nullptr, 0);
     d.context->PSSetShader(d.pixelShader, nullptr, 0);
 
-    int32_t boundKind = -1;
+    int32_t boundKind = kNoBlendKind;
     uint32_t boundColor = 0;
     ID3D11ShaderResourceView* boundView = nullptr;
     const uint32_t n = count < uint32_t{kDrawListSlots} ? count : uint32_t{kDrawListSlots};

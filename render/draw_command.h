@@ -25,11 +25,17 @@ struct DrawCommand {
     int32_t pitch;  // angle indices, 1/256 of a turn each
     int32_t yaw;
     int32_t roll;
-    int32_t blendMode;  // 1 selects the alternative blend state
+    int32_t blendMode;  // BlendMode
     uint32_t color;     // ARGB
     int32_t sheet;
 };
 static_assert(sizeof(DrawCommand) == 92, "23 words");
+
+// DrawCommand::blendMode. Any other value draws as a white opaque command does.
+enum BlendMode : int32_t {
+    kBlendModeByColor = 0,      // the colour chooses how the picture blends
+    kBlendModeAlternative = 1,  // the alternative blend state
+};
 
 // Position in clip space with depth, colour, texture coordinate: 36 bytes.
 struct SpriteVertex {

@@ -118,14 +118,10 @@ void StartFromNothing(RenderDevice& d) {
 
 }  // namespace
 
-RenderDevice* TheRenderDevice() {
-    return haveDevice ? &theDevice : nullptr;
-}
-
 int32_t CDx_Gr::CreateDevice() {
     auto* sdlWindow = static_cast<SDL_Window*>(window);
     if (sdlWindow == nullptr)
-        return -1;
+        return kDeviceNoWindow;
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdlWindow, &width, &height);
@@ -137,14 +133,14 @@ int32_t CDx_Gr::CreateDevice() {
     StartFromNothing(theDevice);
     theDevice.context = CreateContext(sdlWindow, theDevice.contextType);
     if (theDevice.context == nullptr)
-        return -2;
+        return kDeviceNoContext;
     haveDevice = true;
     device = &theDevice;
     if (SDL_GL_MakeCurrent(sdlWindow, theDevice.context) != 0)
-        return -3;
+        return kDeviceContextNotCurrent;
     theDevice.reportsResets = theDevice.contextType == kContextRobust && ReportsResets();
     const int32_t r = CreatePipeline(theDevice, *settings, vertices);
-    return r < 0 ? r : 1;
+    return r < 0 ? r : kDeviceCreated;
 }
 
 bool CDx_Gr::ReleaseDevice() {

@@ -13,13 +13,14 @@
 
 #include "render/changed_areas.h"
 #include "render/draw_command.h"
+#include "render/render.h"
 #include "render/sheet_coverage.h"
 #include "render/sprite_batch_rules.h"
 
 inline constexpr int32_t kBlendStates = 6;
 // Each quad is a strip of four indices.
 inline constexpr int32_t kIndicesPerQuad = 4;
-inline constexpr int64_t kVertexBufferBytes = int64_t{kDrawListVertices} * 36;
+inline constexpr int64_t kVertexBufferBytes = int64_t{kDrawListVertices} * sizeof(SpriteVertex);
 
 // The attempts at a context, in order; the one obtained is recorded.
 enum : int32_t {
@@ -86,10 +87,8 @@ struct RenderDevice {
     uint8_t* capture = nullptr;
 };
 
-// The one device of the process, or null while there is none.
-RenderDevice* TheRenderDevice();
-
-// Pipeline pieces, created in CreateDevice's order. Each returns 1 or a negative result.
+// Pipeline pieces, created in CreateDevice's order. Each returns kDeviceCreated or a failure
+// below 0.
 [[nodiscard]] int32_t CreateFrameTarget(RenderDevice& d);
 void CreateBlendStates(RenderDevice& d);
 void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor);

@@ -1,6 +1,7 @@
 // The fixed pipeline the device builds once per creation: the frame buffer, the six blend
 // states, the two shaders read from their files, the vertex and index buffers with the
 // sprite vertex layout, the point sampler and the picture an empty slot shows.
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -18,8 +19,10 @@ struct Attribute {
     GLint components;
     uintptr_t offset;
 };
-constexpr Attribute kAttributes[] = {{0, 3, 0}, {1, 4, 12}, {2, 2, 28}};
-constexpr GLsizei kVertexStride = 36;
+constexpr Attribute kAttributes[] = {{0, 3, offsetof(SpriteVertex, x)},
+                                     {1, 4, offsetof(SpriteVertex, r)},
+                                     {2, 2, offsetof(SpriteVertex, u)}};
+constexpr GLsizei kVertexStride = sizeof(SpriteVertex);
 
 // The whole file, zero-terminated, or null when it cannot be opened or read.
 std::unique_ptr<char[]> ReadWhole(const char16_t* path) {
@@ -79,9 +82,9 @@ int32_t CreateFrameTarget(RenderDevice& d) {
     glBindFramebuffer(GL_FRAMEBUFFER, d.frameBuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, d.frameColor, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-        return -4;
+        return kDeviceFrameTargetIncomplete;
     glViewport(0, 0, d.width, d.height);
-    return 1;
+    return kDeviceCreated;
 }
 
 // Every state: colour ADD with the factors below, alpha = source x 1 + destination x 0.
@@ -95,7 +98,7 @@ void CreateBlendStates(RenderDevice& d) {
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    BindBlendState(d, 1, BlendFactor{0, 0, 0, 0});
+    BindBlendState(d, kBlendStateOfKind[kBlendOwnAlpha], BlendFactor{0, 0, 0, 0});
 }
 
 void BindBlendState(const RenderDevice& d, int32_t state, const BlendFactor& factor) {
@@ -145,30 +148,30 @@ void CreateOpaqueProgram(RenderDevice& d, const char* source) {
 
 }  // namespace
 
-// Missing file: -1, as the game expects; a shader that does not build: -5.
+// A missing file is kDeviceShaderFileMissing, as the game expects.
 int32_t CreateShaders(RenderDevice& d, const char16_t* programFolder) {
     std::unique_ptr<char[]> vs = ReadShaderFile(u"SampleVS.glsl", programFolder);
     if (vs == nullptr) {
         std::fprintf(stderr, "SampleVS.glsl: cannot be read here or beside the program\n");
-        return -1;
+        return kDeviceShaderFileMissing;
     }
     d.vertexShader = CompileShader(GL_VERTEX_SHADER, vs.get(), "SampleVS.glsl");
     if (d.vertexShader == 0)
-        return -5;
+        return kDeviceShaderNotBuilt;
     std::unique_ptr<char[]> ps = ReadShaderFile(u"SamplePS.glsl", programFolder);
     if (ps == nullptr) {
         std::fprintf(stderr, "SamplePS.glsl: cannot be read here or beside the program\n");
-        return -1;
+        return kDeviceShaderFileMissing;
     }
     d.pixelShader = CompileShader(GL_FRAGMENT_SHADER, ps.get(), "SamplePS.glsl");
     if (d.pixelShader == 0)
-        return -5;
+        return kDeviceShaderNotBuilt;
     d.program = glCreateProgram();
     if (!LinkSpriteProgram(d.program, d.vertexShader, d.pixelShader))
-        return -5;
+        return kDeviceShaderNotBuilt;
     CreateOpaqueProgram(d, ps.get());
     glUseProgram(d.program);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
@@ -188,7 +191,7 @@ int32_t CreateBuffers(RenderDevice& d, const SpriteVertex* vertices) {
     glGenBuffers(1, &d.indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, d.indexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof indices, indices, GL_STATIC_DRAW);
-    return glGetError() == GL_NO_ERROR ? 1 : -6;
+    return glGetError() == GL_NO_ERROR ? kDeviceCreated : kDeviceBuffersNotMade;
 }
 
 // Point sampling, wrapping in every direction, the whole mip range.
@@ -204,10 +207,10 @@ int32_t CreateSampler(RenderDevice& d) {
     glSamplerParameterf(d.sampler, GL_TEXTURE_MAX_LOD, 3.402823466e+38f);
     if (glGetError() != GL_NO_ERROR) {
         std::printf("Error : CreateSamplerState() Failed.\n");
-        return -7;
+        return kDeviceSamplerNotMade;
     }
     glBindSampler(0, d.sampler);
-    return 1;
+    return kDeviceCreated;
 }
 
 int32_t CreateNoPicture(RenderDevice& d) {
@@ -217,7 +220,7 @@ int32_t CreateNoPicture(RenderDevice& d) {
     glBindTexture(GL_TEXTURE_2D, d.noPicture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, black);
-    return glGetError() == GL_NO_ERROR ? 1 : -8;
+    return glGetError() == GL_NO_ERROR ? kDeviceCreated : kDeviceNoPictureNotMade;
 }
 
 void ReleasePictureTexture(RenderDevice& d, int32_t slot) {

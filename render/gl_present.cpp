@@ -37,7 +37,7 @@ int32_t CreatePresenter(RenderDevice& d) {
     const GLuint vs = CompileShader(GL_VERTEX_SHADER, kPresentVertexShader, "present");
     const GLuint ps = CompileShader(GL_FRAGMENT_SHADER, kPresentPixelShader, "present");
     if (vs == 0 || ps == 0)
-        return -9;
+        return kDevicePresenterNotBuilt;
     d.presentProgram = glCreateProgram();
     glAttachShader(d.presentProgram, vs);
     glAttachShader(d.presentProgram, ps);
@@ -47,13 +47,13 @@ int32_t CreatePresenter(RenderDevice& d) {
     GLint ok = GL_FALSE;
     glGetProgramiv(d.presentProgram, GL_LINK_STATUS, &ok);
     if (ok != GL_TRUE)
-        return -9;
+        return kDevicePresenterNotBuilt;
     glUseProgram(d.presentProgram);
     glUniform1i(glGetUniformLocation(d.presentProgram, "frame"), 0);
     d.presentScale = glGetUniformLocation(d.presentProgram, "pixelToFrame");
     d.presentSamplers[0] = PresentSampler(GL_NEAREST);
     d.presentSamplers[1] = PresentSampler(GL_LINEAR);
-    return glGetError() == GL_NO_ERROR ? 1 : -9;
+    return glGetError() == GL_NO_ERROR ? kDeviceCreated : kDevicePresenterNotBuilt;
 }
 
 void ReleasePresenter(RenderDevice& d) {

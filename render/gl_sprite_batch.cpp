@@ -23,7 +23,7 @@ void UploadVertices(const RenderDevice& d, const SpriteVertex* vertices, uint32_
 
 // What is bound, so that an unchanged state or picture is not bound again.
 struct Bound {
-    int32_t kind = -1;
+    int32_t kind = kNoBlendKind;
     uint32_t color = 0;
     GLuint texture = 0;
     bool blending = true;
@@ -36,13 +36,13 @@ struct DrawManner {
     bool plainly;  // what it does not leave out it overwrites: no blending
 };
 
-// Over opaque texels the transparency test never leaves a fragment out. Kind 0 blends by the
-// texel's alpha, which is 0 (left out by the test) or 1 (the texel itself): blending would
+// Over opaque texels the transparency test never leaves a fragment out. kBlendOwnAlpha blends
+// by the texel's alpha, which is 0 (left out by the test) or 1 (the texel itself): blending would
 // only read the frame to multiply it by zero. Each costs a software rasteriser work on every
 // pixel.
 DrawManner MannerOf(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
     const bool opaque = d.skipInvisible && plan.overwrites[i] && d.opaqueProgram != 0;
-    return DrawManner{opaque, d.skipInvisible && key.kind == 0};
+    return DrawManner{opaque, d.skipInvisible && key.kind == kBlendOwnAlpha};
 }
 
 void BindFor(const RenderDevice& d, const DrawKey& key, DrawManner manner, Bound& bound) {

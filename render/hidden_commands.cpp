@@ -46,10 +46,11 @@ void Cover(FramePlan& plan, const TileRange& t) {
     for (int32_t y = t.y0; y < t.y1; ++y) std::memset(&plan.covered[y][t.x0], 1, t.x1 - t.x0);
 }
 
-// Kinds 0 and 2 write a value of their own wherever the picture is opaque; the others mix.
+// By its own alpha and replacing by the factor, a command writes a value of its own wherever
+// the picture is opaque; the other kinds mix.
 bool Overwrites(const DrawKey& key, const SpriteVertex* quad, const SheetCoverage& sheets,
                 int32_t width, int32_t height) {
-    if (key.kind != 0 && key.kind != 2)
+    if (key.kind != kBlendOwnAlpha && key.kind != kBlendReplaceByFactor)
         return false;
     TexelSpan columns, rows;
     if (!SampledTexels(quad, width, height, kCertainMargin, kPictureSide, columns, rows))

@@ -17,6 +17,23 @@ inline constexpr int32_t kDeviceRemoved = static_cast<int32_t>(0x887A0005u);
 inline constexpr int32_t kDeviceHung = static_cast<int32_t>(0x887A0006u);
 inline constexpr int32_t kDeviceReset = static_cast<int32_t>(0x887A0007u);
 
+// CreateDevice's results, and those of each step of the creation: kDeviceCreated, or a
+// failure below 0. The Direct3D device passes on the HRESULT of a Direct3D call that failed
+// instead; the OpenGL device names each of its steps' failures here.
+enum CreateDeviceResult : int32_t {
+    kDeviceCreated = 1,
+    kDeviceNoWindow = -1,
+    kDeviceShaderFileMissing = -1,  // the same code: the game has always reported it so
+    kDeviceNoContext = -2,
+    kDeviceContextNotCurrent = -3,
+    kDeviceFrameTargetIncomplete = -4,
+    kDeviceShaderNotBuilt = -5,
+    kDeviceBuffersNotMade = -6,
+    kDeviceSamplerNotMade = -7,
+    kDeviceNoPictureNotMade = -8,
+    kDevicePresenterNotBuilt = -9,
+};
+
 class CDx_Gr {
 public:
     CDx_Gr();
@@ -41,7 +58,7 @@ public:
     // Empties the list before a scene's first Submit of the frame.
     void ResetDrawList();
 
-    // Creates the device on the window: 1 on success, negative on failure.
+    // Creates the device on the window: kDeviceCreated, or a failure below 0.
     [[nodiscard]] int32_t CreateDevice();
     bool ReleaseDevice();
     // The per-frame health check.
