@@ -4,14 +4,13 @@
 
 #include <cstdint>
 
-class CXa2;
-class System;
+#include "game/game.h"
 
 class CLoadSnd {
 public:
-    CLoadSnd();  // takes its pointers from theGame
-    CLoadSnd(CXa2* audio, System* system);
-    virtual ~CLoadSnd();
+    CLoadSnd() : audio(theGame->audio), system(theGame->system) {}
+    CLoadSnd(CXa2* a, System* s) : audio(a), system(s) {}
+    virtual ~CLoadSnd() = default;
 
     CXa2* audio;
     System* system;

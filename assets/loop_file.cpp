@@ -3,7 +3,6 @@
 // comments, the LoopLength line, one line skipped. So a LoopLength line directly after the
 // LoopStart line is never seen, which existing loop files rely on being harmless.
 #include "assets/load_sound.h"
-#include "game/game.h"
 #include "game/system.h"
 #include "platform/message_box.h"
 #include "platform/text_lines.h"
@@ -54,10 +53,6 @@ bool ScanLoopValue(const char16_t* line, const char16_t* key, uint32_t* value) {
     }
     return true;
 }
-
-CLoadSnd::CLoadSnd() : audio(theGame->audio), system(theGame->system) {}
-CLoadSnd::CLoadSnd(CXa2* a, System* s) : audio(a), system(s) {}
-CLoadSnd::~CLoadSnd() = default;
 
 bool CLoadSnd::ReadLoopFile(const char16_t* path, int32_t n) {
     TextLineFile* f = TextLinesOpen(path);

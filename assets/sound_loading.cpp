@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int32_t kFirstEffectName = 64;
-
 bool LoadEffects(System& system, MapSceneEntity& scene, CXa2& audio) {
     for (int32_t n = 0; n < kEffects; ++n) {
         char16_t path[kPathUnits];

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <thread>
 
-class System;
+#include "game/system.h"
 
 inline constexpr int32_t kEffects = 32;
-inline constexpr int32_t kTracks = 64;
+// The sound list names the music tracks first: effect n is its entry kFirstEffectName + n.
+inline constexpr int32_t kFirstEffectName = kMusicTracks;
 inline constexpr uint32_t kEndOfStream = 0x40;
 
 // One buffer description as submitted to a voice: the effect's whole sound, or one music
@@ -39,8 +40,8 @@ struct EffectLog {
 
 class CXa2 {
 public:
-    CXa2();
-    virtual ~CXa2();
+    CXa2() = default;
+    virtual ~CXa2() = default;
 
     System* settings = nullptr;
     float effectVolumes[kEffects] = {};  // each effect voice's volume as read back after loading
@@ -48,12 +49,11 @@ public:
     float musicVolume = 0.0f;            // the music voice's, read back after creation
     float musicRatio = 0.0f;
     std::thread streamThread;            // the music streaming thread, joined by ReleaseAudio
-    int32_t blockSize = 32768;           // bytes per music block
     uint8_t* effectData[kEffects] = {};  // effect n's sample data
     EffectBuffer effectBuffers[kEffects] = {};
     // Each track's data area: three blocks, of which the first two are filled in turn.
-    uint8_t* musicData[kTracks] = {};
-    EffectBuffer musicBuffers[kTracks] = {};
+    uint8_t* musicData[kMusicTracks] = {};
+    EffectBuffer musicBuffers[kMusicTracks] = {};
     EffectLog* effectLog = nullptr;
     // Set by a fade's first step, so the next steps continue it; cleared when it ends or
     // when its request is withdrawn.

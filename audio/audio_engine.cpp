@@ -34,7 +34,7 @@ void CXa2::ReleaseAudio() {
         effectBuffers[n] = EffectBuffer{};
     }
     DestroyVoice(kMusicVoice);
-    for (int32_t n = 0; n < kTracks; ++n) {
+    for (int32_t n = 0; n < kMusicTracks; ++n) {
         delete[] musicData[n];
         musicData[n] = nullptr;
     }

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int32_t kFirstEffectName = 64;
-
 struct PreparedEffect {
     char16_t path[kPathUnits];
     uint8_t* data;

@@ -1,22 +1,18 @@
-// Background music: the music voice and its block areas, the streaming thread and its
-// iteration, and the main thread's rewind request. The thread and the main thread share
-// only System's SharedInt fields (current track, window active, stop and rewind requests);
-// the loop points, the sound mode and the block areas are set before the thread starts.
+// Background music: the streaming thread and its iteration, and the main thread's rewind
+// request (CLoadSnd makes the music voice and starts the thread at start-up). The thread and
+// the main thread share only System's SharedInt fields (current track, window active, stop
+// and rewind requests); the loop points, the sound mode and the block areas are set before
+// the thread starts.
 #include "audio/music_stream.h"
 
 #include <cstring>
-#include <system_error>
 
-#include "assets/load_sound.h"
 #include "audio/audio.h"
 #include "audio/music_tracks.h"
 #include "audio/voices.h"
 #include "game/system.h"
 #include "platform/clock.h"
-#include "platform/message_box.h"
 #include "platform/process_ids.h"
-
-static_assert(kTracks == kMusicTracks, "one block area per music track");
 
 namespace {
 
@@ -124,33 +120,6 @@ void StreamMusic(CXa2* audio) {
         StreamMusicStep(*audio, state);
         WaitForPeriod(t0);
     } while (audio->settings->audioStopRequest == 0);
-}
-
-// Main thread (start-up).
-bool CLoadSnd::CreateMusicVoice() {
-    if (!CreateVoice(kMusicVoice, kStereo16Format))
-        return false;
-    for (int32_t n = 0; n < kTracks; ++n) {
-        delete[] audio->musicData[n];
-        audio->musicData[n] = new uint8_t[3 * kBlockBytes];  // cleared on first use
-    }
-    audio->musicVolume = VoiceVolume(kMusicVoice);
-    audio->musicRatio = VoiceFrequencyRatio(kMusicVoice);
-    SetVoiceVolume(kMusicVoice, static_cast<float>(system->bgmVolume) * 0.0001f);
-    return true;
-}
-
-// Main thread (start-up). std::thread reports a failure to start only by throwing; this is
-// where that becomes the game's own result.
-bool CLoadSnd::StartStreamThread() {
-    system->audioStopRequest = 0;
-    try {
-        audio->streamThread = std::thread(StreamMusic, audio);
-    } catch (const std::system_error&) {
-        ShowMessage(u"Error", u"スレッドの生成に失敗");
-        return false;
-    }
-    return true;
 }
 
 // Main thread.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/system.h"
+
 class CXa2;
 
 inline constexpr int32_t kStreamPeriodMilliseconds = 100;
@@ -12,11 +14,11 @@ inline constexpr int32_t kQueuedMusicBlocks = 2;
 
 // What the thread keeps between iterations; it is the only one to touch it.
 struct StreamState {
-    int32_t half[64];     // which of the track's two block halves was filled last
-    int32_t started;      // 1 once the voice was started for the current feed
-    int32_t lastTrack;    // the track the last block came from
-    int32_t dryRuns;      // times the voice was found to have run dry while started
-    uint8_t cleared[64];  // 1 once the track's block area was cleared for its first use
+    int32_t half[kMusicTracks];     // which of the track's two block halves was filled last
+    int32_t started;                // 1 once the voice was started for the current feed
+    int32_t lastTrack;              // the track the last block came from
+    int32_t dryRuns;                // times the voice was found to have run dry while started
+    uint8_t cleared[kMusicTracks];  // 1 once the track's block area was cleared for its first use
 };
 
 // One iteration without its wait: rewinds the current track if asked, then fills and

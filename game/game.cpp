@@ -17,15 +17,6 @@ System::~System() = default;
 MapSceneEntity::MapSceneEntity() = default;
 MapSceneEntity::~MapSceneEntity() = default;
 
-// Every pad slot starts marked connected; polling clears a slot that finds no pad.
-CXi::CXi() {
-    for (PadSlot& pad : pads) pad.connected = 1;
-}
-CXi::~CXi() = default;
-
-CXa2::CXa2() = default;
-CXa2::~CXa2() = default;
-
 Game::Game() {
     system = new System();
     scene = new MapSceneEntity();

@@ -38,8 +38,11 @@ struct PadSlot {
 
 class CXi {
 public:
-    CXi();
-    virtual ~CXi();
+    // Every pad slot starts marked connected; polling clears a slot that finds no pad.
+    CXi() {
+        for (PadSlot& pad : pads) pad.connected = 1;
+    }
+    virtual ~CXi() = default;
 
     System* system = nullptr;
     MapSceneEntity* scene = nullptr;
