@@ -14,12 +14,13 @@
 #include "game/system.h"
 
 inline constexpr int kFramePatternLength = 27;
+inline constexpr int kShortPatternLength = 3;  // kPatternThreeFrames uses the first three
 inline constexpr uint32_t kFrameMilliseconds = 16;
 
 // Loop-local state: lives for the whole loop, part of no object.
 struct FrameLoopState {
     uint32_t frameStart = 0;
-    uint32_t frameStartMilliseconds = 0;  // method 1's millisecond start, for the flat wait
+    uint32_t frameStartMilliseconds = 0;  // kTimerCounter's millisecond start, for the flat wait
     uint32_t ticksPerFrame = 0;
     uint32_t ticksPerMillisecond = 0;
     uint32_t patternIndex = 0;
@@ -97,43 +98,47 @@ void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ti
     }
 }
 
-// Step 9: wait for the end of the frame by the method.
+// The wait for the end of the frame, by the timer method. An inactive window waits the flat
+// 16 ms whatever the method.
 template <class Shell>
 void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
-    if (system.active == 0 || method == 2) {
-        WaitFlat(shell, method == 1 ? s.frameStartMilliseconds : s.frameStart);
-    } else if (method == 0) {
+    if (system.active == 0 || method == kTimerSleep) {
+        WaitFlat(shell, method == kTimerCounter ? s.frameStartMilliseconds : s.frameStart);
+    } else if (method == kTimerMilliseconds) {
         WaitMilliseconds(shell, s.frameStart, FramePeriod(s));
-    } else if (method == 1) {
+    } else if (method == kTimerCounter) {
         WaitTicks(shell, s.frameStart, s.ticksPerFrame, s.ticksPerMillisecond);
     }
-    // Method 3 does not wait.
+    // kTimerNoWait does not wait.
 }
 
-// Step 8: with frame skip on, a frame that overran its period drops the next present.
+// The lateness test: with frame skip on, a frame that overran its period drops the next
+// present. kTimerNoWait has no period to overrun.
 template <class Shell>
 void TestLateness(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
     if (system.frameSkip != 1)
         return;
-    if (method == 1) {
+    if (method == kTimerCounter) {
         if (Overran(shell.Counter() - s.frameStart, s.ticksPerFrame))
             s.skipNextPresent = 1;
-    } else if (method == 0 || method == 2) {
+    } else if (method == kTimerMilliseconds || method == kTimerSleep) {
         if (Overran(shell.Milliseconds() - s.frameStart, FramePeriod(s)))
             s.skipNextPresent = 1;
     }
 }
 
-// Step 10.
+// The frame pattern moves on to the next frame's entry; kPatternFlat stays on entry 0.
 inline void AdvancePattern(FrameLoopState& s, int32_t framePattern) {
-    if (framePattern == 1) {
-        s.patternIndex = (s.patternIndex + 1) % 3;
-    } else if (framePattern == 2) {
+    if (framePattern == kPatternThreeFrames) {
+        s.patternIndex = (s.patternIndex + 1) % kShortPatternLength;
+    } else if (framePattern == kPatternFullTable) {
         s.patternIndex = (s.patternIndex + 1) % kFramePatternLength;
     }
 }
 
-// One pass of the loop, steps 1 to 11.
+// One frame: at most one window message, the frame's start, input, the scene and its present
+// (only while the window is active), the effect voices' upkeep, the device's health and its
+// rebuild, the lateness test, the wait for the end of the frame, the pattern, keeping awake.
 template <class Shell>
 FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& scene, Shell& shell) {
     if (shell.PumpOneMessage())
@@ -141,10 +146,10 @@ FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& sc
 
     const int32_t method = system.timerMethod;
     const int32_t sceneNumber = scene.sceneNumber;
-    if (method == 1) {
+    if (method == kTimerCounter) {
         s.frameStart = shell.Counter();
         s.frameStartMilliseconds = shell.Milliseconds();
-    } else if (method == 0 || method == 2) {
+    } else if (method == kTimerMilliseconds || method == kTimerSleep) {
         s.frameStart = shell.Milliseconds();
     }
 
@@ -159,9 +164,8 @@ FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& sc
         }
     }
 
-    if ((system.audioMode == 1 || system.audioMode == 2) && system.audioUnavailable == 0) {
+    if (SoundIsOn(system))
         shell.ServiceEffectVoices();
-    }
 
     shell.CheckDevice();
     if (system.deviceRebuildRequest == 1 && !shell.RebuildDevice())

@@ -17,8 +17,8 @@ void Shutdown() {
         return;
     if (theGame->scene != nullptr)
         ReleaseHeapBlock(*theGame->scene);
-    int32_t audioMode = theGame->system != nullptr ? theGame->system->audioMode : 0;
-    bool soundMode = audioMode == 1 || audioMode == 2;
+    int32_t audioMode = theGame->system != nullptr ? theGame->system->audioMode : kAudioOff;
+    bool soundMode = PlaysSoundFiles(audioMode);
     if (soundMode && theGame->audio != nullptr)
         theGame->audio->ReleaseAudio();
     if (theGame->graphics != nullptr)

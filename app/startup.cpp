@@ -127,7 +127,7 @@ int RunGame() {
     theGame->input->system = &system;
     theGame->input->scene = &scene;
     theGame->audio->settings = &system;
-    if (system.audioMode == 2)
+    if (system.audioMode == kAudioOgg)
         ClearMusicOpenFlags();
 
     FrameLoopState loop;
@@ -137,7 +137,7 @@ int RunGame() {
         return Fail(shell, u"DirectGraphicsの初期化に失敗しました。");
     }
     system.inputSource = system.padInputDefault;
-    if ((system.audioMode == 1 || system.audioMode == 2) && !theGame->audio->InitAudio()) {
+    if (PlaysSoundFiles(system.audioMode) && !theGame->audio->InitAudio()) {
         return Fail(shell, u"XAudio2の初期化に失敗しました。");
     }
     if (!LoadResources())

@@ -22,8 +22,8 @@ bool LoadEffects(System& system, MapSceneEntity& scene, CXa2& audio) {
     for (int32_t n = 0; n < kEffects; ++n) {
         char16_t path[kPathUnits];
         (void)DataFilePath(system, scene.soundNames[kFirstEffectName + n], path);
-        bool loaded =
-            system.audioMode == 1 ? audio.LoadWaveEffect(path, n) : audio.LoadOggEffect(path, n);
+        bool loaded = system.audioMode == kAudioWave ? audio.LoadWaveEffect(path, n)
+                                                     : audio.LoadOggEffect(path, n);
         if (!loaded)
             return false;
     }
@@ -89,8 +89,8 @@ bool OpenTracks(System& system, MapSceneEntity& scene, CLoadSnd& loader) {
     for (int32_t n = 0; n < kMusicTracks; ++n) {
         char16_t path[kPathUnits];
         (void)DataFilePath(system, scene.soundNames[n], path);
-        bool opened = system.audioMode == 1 ? OpenWaveTrack(system, loader, path, n)
-                                            : OpenVorbisTrack(system, loader, path, n);
+        bool opened = system.audioMode == kAudioWave ? OpenWaveTrack(system, loader, path, n)
+                                                     : OpenVorbisTrack(system, loader, path, n);
         if (!opened)
             return false;
     }
@@ -100,12 +100,12 @@ bool OpenTracks(System& system, MapSceneEntity& scene, CLoadSnd& loader) {
 }  // namespace
 
 bool LoadSounds(System& system, MapSceneEntity& scene) {
-    if (system.audioUnavailable != 0 || (system.audioMode != 1 && system.audioMode != 2)) {
+    if (!SoundIsOn(system))
         return true;
-    }
     CLoadFile lists(&system, &scene);
     char16_t listPath[kPathUnits];
-    (void)DataFilePath(system, system.audioMode == 1 ? u"wav\\wav_0000.txt" : u"ogg\\ogg_0000.txt",
+    (void)DataFilePath(system,
+                       system.audioMode == kAudioWave ? u"wav\\wav_0000.txt" : u"ogg\\ogg_0000.txt",
                        listPath);
     if (!lists.ReadSoundList(listPath))
         return false;

@@ -1,6 +1,6 @@
 // CXa2: all sound output. The engine, the 32 effect voices and the music voice with its
-// streaming thread; every operation that touches a voice does nothing unless the sound mode
-// is 1 or 2 and sound is available.
+// streaming thread; every operation that touches a voice does nothing unless sound is on
+// (SoundIsOn in game/system.h).
 #pragma once
 
 #include <cstdint>
@@ -26,10 +26,6 @@ struct EffectBuffer {
     uint32_t loopCount;
     void* context;
 };
-
-// Sound is on when the sound mode is 1 (WAVE) or 2 (Ogg Vorbis) and an engine exists; every
-// voice operation is skipped otherwise.
-[[nodiscard]] bool SoundIsOn(const System& system);
 
 // Tools and tests that report which effects a frame played point CXa2 at one of these.
 struct EffectLog {

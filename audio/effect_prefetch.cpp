@@ -62,7 +62,7 @@ bool FaultsInjected() {
 }  // namespace
 
 void StartEffectPrefetch(const System& system) {
-    if (theThread.joinable() || system.audioMode != 2 || system.audioUnavailable != 0 ||
+    if (theThread.joinable() || system.audioMode != kAudioOgg || system.audioUnavailable != 0 ||
         FaultsInjected() || !TextCopy(theDataPath, kPathUnits, system.dataPath)) {
         return;
     }

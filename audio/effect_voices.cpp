@@ -17,10 +17,6 @@ bool IsEffect(int32_t n) {
 
 }  // namespace
 
-bool SoundIsOn(const System& system) {
-    return (system.audioMode == 1 || system.audioMode == 2) && system.audioUnavailable == 0;
-}
-
 void CXa2::PlayEffect(int32_t n) {
     // Recorded at the call, sound or not: tools report what a frame asked to play.
     if (effectLog != nullptr) {

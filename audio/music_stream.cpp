@@ -46,7 +46,7 @@ void SubmitNextBlock(CXa2& audio, StreamState& state, int32_t track) {
     }
     state.half[track] = (state.half[track] + 1) % 2;
     uint8_t* destination = audio.musicData[track] + state.half[track] * kBlockBytes;
-    if (system.audioMode == 1)
+    if (system.audioMode == kAudioWave)
         FillWaveBlock(system, track, destination);
     else
         (void)ReadOggBlock(system, track, destination, kBlockBytes);

@@ -96,7 +96,7 @@ int32_t OpenOggTrack(const char16_t* path, int32_t n) {
 }
 
 int64_t TrackFrames(int32_t audioMode, int32_t n) {
-    if (audioMode == 1) {
+    if (audioMode == kAudioWave) {
         const WaveStream& s = WaveTrack(n);
         return s.file >= 0 ? s.data.size / 4 : 0;
     }
@@ -148,12 +148,12 @@ bool ReadOggBlock(System& system, int32_t n, uint8_t* destination, int32_t size)
 }
 
 void RewindTrack(System& system, int32_t n) {
-    if (system.audioMode == 1) {
+    if (system.audioMode == kAudioWave) {
         WaveStream& s = WaveTrack(n);
         if (RewindWave(&s) == kWaveOk) {
             s.data.size = (system.LoopStart[n] + system.LoopLength[n]) * 4;
         }
-    } else if (system.audioMode == 2) {
+    } else if (system.audioMode == kAudioOgg) {
         OggTrack& t = OggMusicTrack(n);
         t.lastRead = 0;
         t.loopHit = 0;
@@ -173,9 +173,9 @@ void ClearMusicOpenFlags() {
 }
 
 void CloseMusicTracks(int32_t audioMode) {
-    if (audioMode == 1) {
+    if (audioMode == kAudioWave) {
         for (int n = 0; n < kMusicTracks; ++n) CloseWave(&WaveTrack(n));
-    } else if (audioMode == 2) {
+    } else if (audioMode == kAudioOgg) {
         for (OggTrack& t : theTracks) {
             t.deferred = 0;
             if (t.open == 0)

@@ -14,26 +14,17 @@ namespace {
 
 constexpr int32_t kLastLine = kSettingsLines - 1;
 constexpr int32_t kLineValueCounts[kSettingsLines] = {1, 2, 4, 2, 21, 21, 10, 10, 10, 10, 10};
-constexpr int32_t kMusicLine = 4;
-constexpr int32_t kEffectLine = 5;
-constexpr int32_t kFirstButtonLine = 6;
-constexpr int32_t kColorLine = 10;
 constexpr int32_t kTopLevel = 20;
 constexpr int32_t kVolumeStep = 500;
 constexpr int32_t kFullVolume = 10000;
-constexpr int32_t kPadInput = 1;
 constexpr uint16_t kFirstFaceButton = 0x1000;  // A; B, X and Y follow bit by bit
 
 bool IsVolumeLine(int32_t line) {
-    return line == kMusicLine || line == kEffectLine;
+    return line == kLineMusicVolume || line == kLineEffectVolume;
 }
 
 bool IsButtonLine(int32_t line) {
-    return line >= kFirstButtonLine && line < kFirstButtonLine + 4;
-}
-
-bool SoundOn(const System& s) {
-    return (s.audioMode == 1 || s.audioMode == 2) && s.audioUnavailable == 0;
+    return line >= kLineFirstButton && line < kLineFirstButton + 4;
 }
 
 // A 29-cell text of the page, 10 pixels per cell; the cells after the text are spaces.
@@ -114,7 +105,7 @@ void CTitleIcDX::DrawSettingsPage() {
     SettingsShown& shown = theSettingsShown;
     shown.screenMode = system->fullScreen != 0 ? 1 : 0;
     shown.vsync = system->vsync != 0 ? 1 : 0;
-    if (system->timerMethod >= 0 && system->timerMethod <= 3)
+    if (system->timerMethod >= 0 && system->timerMethod < kTimerMethods)
         shown.timer = system->timerMethod;
     shown.frameSkip = system->frameSkip != 0 ? 1 : 0;
     for (int32_t i = 0; i < 4; ++i) shown.buttons[i] = system->buttonCodes[i];
@@ -136,34 +127,36 @@ void CTitleIcDX::ApplySettings(bool sideways) {
     System& s = *system;
     int32_t* edit = s.settingsEdit;
     const int32_t line = scene->block.settingsCursor;
-    ApplySwitch(s.vsync, edit[1], line == 1);
-    if (line == 2 && edit[2] == 0 && s.timerMethod != 0) {
-        s.timerMethod = 0;
-    } else if (edit[2] >= 1 && edit[2] <= 3 && s.timerMethod != edit[2]) {
-        s.timerMethod = edit[2];
+    ApplySwitch(s.vsync, edit[kLineVsync], line == kLineVsync);
+    // Like the switches: the first method waits for the cursor on the line, the others not.
+    const int32_t timer = edit[kLineTimer];
+    if (line == kLineTimer && timer == kTimerMilliseconds && s.timerMethod != kTimerMilliseconds) {
+        s.timerMethod = kTimerMilliseconds;
+    } else if (timer > kTimerMilliseconds && timer < kTimerMethods && s.timerMethod != timer) {
+        s.timerMethod = timer;
     }
-    ApplySwitch(s.frameSkip, edit[3], line == 3);
+    ApplySwitch(s.frameSkip, edit[kLineFrameSkip], line == kLineFrameSkip);
 
-    if (line == kMusicLine) {
+    if (line == kLineMusicVolume) {
         if (sideways && s.bgmVolume <= kFullVolume)
-            s.bgmVolume = edit[kMusicLine] * kVolumeStep;
-        if (SoundOn(s))
+            s.bgmVolume = edit[kLineMusicVolume] * kVolumeStep;
+        if (SoundIsOn(s))
             audio->ApplyMusicVolume();
     }
-    if (line == kEffectLine) {
+    if (line == kLineEffectVolume) {
         // Keeps effect 0 sounding as a sample of the effect volume while the cursor is here.
-        if (SoundOn(s))
+        if (SoundIsOn(s))
             audio->RestartEffectVoice(0);
         if (sideways && s.seVolume <= kFullVolume)
-            s.seVolume = edit[kEffectLine] * kVolumeStep;
-        if (SoundOn(s))
+            s.seVolume = edit[kLineEffectVolume] * kVolumeStep;
+        if (SoundIsOn(s))
             audio->ApplyEffectVolume();
     }
     if (IsButtonLine(line)) {
-        const int32_t i = line - kFirstButtonLine;
+        const int32_t i = line - kLineFirstButton;
         if (sideways)
             s.buttonCodes[i] = static_cast<uint8_t>(edit[line]);
-        if (s.inputSource == kPadInput) {
+        if (s.inputSource == kInputKeyboardAndPad) {
             input->PollAllPads();
             const uint16_t held = input->pads[0].state.buttons;
             for (int32_t k = 0; k < 4; ++k) {
@@ -175,8 +168,8 @@ void CTitleIcDX::ApplySettings(bool sideways) {
             }
         }
     }
-    if (line == kColorLine && sideways)
-        scene->panelColor = edit[kColorLine];
+    if (line == kLineColor && sideways)
+        scene->panelColor = edit[kLineColor];
 }
 
 // The highlighted value of each line: a box around the chosen column or digit.
@@ -218,7 +211,7 @@ void CTitleIcDX::DrawSettingsTexts() {
     DrawText29("       ON", 334 + 188, 128);
     static const char* const kTimers[] = {"    timeGetTime", "PerformanceCounter", "      Sleep",
                                           "     No Wait"};
-    for (int32_t k = 0; k < 4; ++k) DrawText29(kTimers[k], 334 + 188 * k, 180);
+    for (int32_t k = 0; k < kTimerMethods; ++k) DrawText29(kTimers[k], 334 + 188 * k, 180);
     DrawText29("       OFF", 334, 232);
     DrawText29("       ON", 334 + 188, 232);
     for (int32_t k = 0; k < 5; ++k) DrawText29("0  1  2  3  4  5  6  7  8  9", 522, 388 + 52 * k);

@@ -22,6 +22,14 @@ inline constexpr int kStoredFrameSkip = 20;
 inline constexpr int kStoredAudioCode = 21;
 inline constexpr int kStoredLoadedMark = 22;
 
+// The audio code at kStoredAudioCode, in the file's own numbering: against audioMode it
+// swaps WAVE and Ogg Vorbis.
+enum StoredAudioCode : uint8_t {
+    kStoredAudioOff = 0,
+    kStoredAudioOgg = 1,
+    kStoredAudioWave = 2,
+};
+
 // The byte at a file offset 0..4 or 13..23. Any other offset (5..12 lie inside the two
 // floats) names no stored byte and reads as 0.
 [[nodiscard]] inline uint8_t StoredByte(const StoredSettings& s, int offset) {

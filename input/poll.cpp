@@ -82,10 +82,10 @@ void CXi::Poll() {
         system->keyStates[key] = KeyIsDown(key) ? 0x80 : 0;
     }
     const bool inGame = scene->sceneNumber == kSceneGame;
-    if (system->inputSource == 0) {
+    if (system->inputSource == kInputKeyboard) {
         system->inputDirections = Directions(*system, 0);
         system->inputButtons = Buttons(*system, 0, inGame);
-    } else if (system->inputSource == 1) {
+    } else if (system->inputSource == kInputKeyboardAndPad) {
         ReadPad(pads[0], 0);
         const uint16_t pad = pads[0].state.buttons;  // stored word, read this frame or not
         system->inputDirections = Directions(*system, pad);

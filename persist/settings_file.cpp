@@ -72,8 +72,8 @@ void WriteDate(const ByteSink& out, int64_t at, const CalendarTime& d) {
     for (int k = 0; k < 3; ++k) out.U8(at + 24 + k, static_cast<uint8_t>(flag >> (8 * k)));
 }
 
-// Load step 3: copy the record into the stored block, the buttons, the plain volume levels
-// and the ranking.
+// The record's bytes as they are: the stored block, the buttons, the plain volume levels and
+// the ranking.
 void ReadRecord(const uint8_t (&bytes)[kSettingsFileBytes], System& system, MapSceneEntity& scene) {
     ByteView in{bytes, kSettingsFileBytes};
     ReadStored(in, system.stored);
@@ -94,7 +94,8 @@ void DecodeSettings(const uint8_t (&in)[kSettingsFileBytes], System& system,
     DeriveWorkingSettings(system);
 }
 
-// Load steps 4 to 7: the working fields from the stored block, in the game's order.
+// The working fields from the stored block, in the game's order; then the settings screen's
+// working copy, the volumes scaled and the texel inset.
 void DeriveWorkingSettings(System& system) {
     const StoredSettings& s = system.stored;
     uint8_t screenMode = StoredByte(s, kStoredScreenMode);
@@ -105,35 +106,35 @@ void DeriveWorkingSettings(System& system) {
         system.dataFolderRelative = 1;
     system.padInputDefault = StoredByte(s, kStoredPadInput) == 1 ? 1 : 0;
     uint8_t timer = StoredByte(s, kStoredTimerMethod);
-    if (timer <= 3)
+    if (timer < kTimerMethods)
         system.timerMethod = timer;
     uint8_t pattern = StoredByte(s, kStoredFramePattern);
-    if (pattern <= 2)
+    if (pattern <= kPatternFullTable)
         system.framePattern = pattern;
     system.frameSkip = StoredByte(s, kStoredFrameSkip) != 0 ? 1 : 0;
     switch (StoredByte(s, kStoredAudioCode)) {
-        case 0:
-            system.audioMode = 0;
+        case kStoredAudioOff:
+            system.audioMode = kAudioOff;
             break;
-        case 1:
-            system.audioMode = 2;
-            break;  // Ogg Vorbis sound files
-        case 2:
-            system.audioMode = 1;
-            break;  // WAVE sound files
+        case kStoredAudioOgg:
+            system.audioMode = kAudioOgg;
+            break;
+        case kStoredAudioWave:
+            system.audioMode = kAudioWave;
+            break;
         default:
             break;
     }
     system.loadedMark = 1;
 
     // The settings screen's working copy: the derived codes and the levels before scaling.
-    system.settingsEdit[0] = system.fullScreen;
-    system.settingsEdit[1] = system.vsync;
-    system.settingsEdit[2] = system.timerMethod;
-    system.settingsEdit[3] = system.frameSkip;
-    system.settingsEdit[4] = system.bgmVolume;
-    system.settingsEdit[5] = system.seVolume;
-    for (int k = 0; k < 4; ++k) system.settingsEdit[6 + k] = system.buttonCodes[k];
+    system.settingsEdit[kLineScreenMode] = system.fullScreen;
+    system.settingsEdit[kLineVsync] = system.vsync;
+    system.settingsEdit[kLineTimer] = system.timerMethod;
+    system.settingsEdit[kLineFrameSkip] = system.frameSkip;
+    system.settingsEdit[kLineMusicVolume] = system.bgmVolume;
+    system.settingsEdit[kLineEffectVolume] = system.seVolume;
+    for (int k = 0; k < 4; ++k) system.settingsEdit[kLineFirstButton + k] = system.buttonCodes[k];
 
     system.bgmVolume *= kVolumeStep;
     system.seVolume *= kVolumeStep;
