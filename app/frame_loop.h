@@ -1,17 +1,37 @@
 // The frame loop: one frame per pass at a nominal 60 frames per second, paced by one of four
-// timer methods. Written against a Shell that supplies the clocks, the waits and the frame's
-// work, so the game runs it on the real platform and tests run it on a fake clock.
-//
-// Shell provides: Milliseconds(), Counter(), SleepMilliseconds(n), SleepBriefly(),
-// YieldTimeSlice(),
-// PumpOneMessage() -> bool (true: the quit message arrived), PollInput(), RunScene(int),
-// RenderFrame(), ServiceEffectVoices(), CheckDevice(), RebuildDevice() -> bool.
+// timer methods. Written against a shell, the FrameShell below, that supplies the clocks, the
+// waits and the frame's work: the game runs it on the real platform (GameShell) and the tests
+// on fake clocks, and the compiler checks every shell against the one list.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 
 #include "game/map_scene_entity.h"
 #include "game/system.h"
+
+// The clocks and waits. Both clocks wrap at 2^32; the loop compares only differences.
+template <class S>
+concept FrameClock = requires(S& shell, uint32_t milliseconds) {
+    { shell.Milliseconds() } -> std::same_as<uint32_t>;
+    { shell.Counter() } -> std::same_as<uint32_t>;  // performance-counter ticks
+    shell.SleepMilliseconds(milliseconds);          // at least that long
+    shell.SleepBriefly();                           // a fraction of a millisecond
+    shell.YieldTimeSlice();
+};
+
+// What a frame asks of its shell besides the clocks, in the order it asks.
+template <class S>
+concept FrameShell = FrameClock<S> && requires(S& shell, int32_t sceneNumber) {
+    { shell.PumpOneMessage() } -> std::convertible_to<bool>;  // true: the quit message came
+    shell.PollInput();
+    shell.RunScene(sceneNumber);
+    shell.RenderFrame();
+    shell.ServiceEffectVoices();
+    shell.CheckDevice();
+    { shell.RebuildDevice() } -> std::convertible_to<bool>;  // false: the program must end
+    shell.KeepAwake();
+};
 
 inline constexpr int kFramePatternLength = 27;
 inline constexpr int kShortPatternLength = 3;  // kPatternThreeFrames uses the first three
@@ -51,7 +71,7 @@ void InitFrameLoop(FrameLoopState& s, uint32_t counterFrequency);
 // The waits sleep in one go for as long as cannot pass the deadline, then in short naps: the
 // deadline is met within a fraction of a millisecond without spinning a core, and the thread
 // wakes a few times a frame rather than once a millisecond.
-template <class Shell>
+template <FrameClock Shell>
 void WaitFlat(Shell& shell, uint32_t start) {
     // At least one sleep, and sleeps until 16 ms have passed. Elapsed-time comparison keeps
     // working across the 32-bit wrap and never mistakes a start long past for one to come.
@@ -62,7 +82,7 @@ void WaitFlat(Shell& shell, uint32_t start) {
     } while (elapsed < kFrameMilliseconds);
 }
 
-template <class Shell>
+template <FrameClock Shell>
 void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
     shell.YieldTimeSlice();
     for (;;) {
@@ -77,7 +97,7 @@ void WaitMilliseconds(Shell& shell, uint32_t start, uint32_t period) {
     }
 }
 
-template <class Shell>
+template <FrameClock Shell>
 void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ticksPerMs) {
     shell.YieldTimeSlice();
     const uint32_t sleepable = ticksPerMs + ticksPerMs / 4;  // a sleep may run a little over
@@ -100,7 +120,7 @@ void WaitTicks(Shell& shell, uint32_t start, uint32_t ticksPerFrame, uint32_t ti
 
 // The wait for the end of the frame, by the timer method. An inactive window waits the flat
 // 16 ms whatever the method.
-template <class Shell>
+template <FrameClock Shell>
 void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
     if (system.active == 0 || method == kTimerSleep) {
         WaitFlat(shell, method == kTimerCounter ? s.frameStartMilliseconds : s.frameStart);
@@ -114,7 +134,7 @@ void WaitForFrameEnd(FrameLoopState& s, const System& system, int32_t method, Sh
 
 // The lateness test: with frame skip on, a frame that overran its period drops the next
 // present. kTimerNoWait has no period to overrun.
-template <class Shell>
+template <FrameClock Shell>
 void TestLateness(FrameLoopState& s, const System& system, int32_t method, Shell& shell) {
     if (system.frameSkip != 1)
         return;
@@ -139,7 +159,7 @@ inline void AdvancePattern(FrameLoopState& s, int32_t framePattern) {
 // One frame: at most one window message, the frame's start, input, the scene and its present
 // (only while the window is active), the effect voices' upkeep, the device's health and its
 // rebuild, the lateness test, the wait for the end of the frame, the pattern, keeping awake.
-template <class Shell>
+template <FrameShell Shell>
 FrameResult RunFrame(FrameLoopState& s, System& system, const MapSceneEntity& scene, Shell& shell) {
     if (shell.PumpOneMessage())
         return FrameResult::Quit;

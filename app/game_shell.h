@@ -1,9 +1,10 @@
-// The frame loop's view of the running game: the platform clocks and waits, the window's
-// message pump, and the frame's work on the Game object.
+// The game's frame shell: the frame loop's view of the running game, with the platform's
+// clocks and waits, the window's message pump, and the frame's work on the Game object.
 #pragma once
 
 #include <cstdint>
 
+#include "app/frame_loop.h"
 #include "app/window.h"
 #include "app/window_procedure.h"
 #include "audio/audio.h"
@@ -39,3 +40,4 @@ struct GameShell {
     void CheckDevice() { theGame->graphics->CheckDevice(); }
     bool RebuildDevice() { return theGame->graphics->RebuildDevice(); }
 };
+static_assert(FrameShell<GameShell>);

@@ -31,23 +31,24 @@
 
 namespace {
 
-struct Shell {
+// What start-up has brought up of the window that the exit sequence takes down again.
+struct StartedWindow {
     GameWindow* window = nullptr;
     bool windowSystemUp = false;
 };
 
 // Shows the cursor, closes the window, shuts down, releases the window system; exit code 0.
-int ExitSequence(Shell& shell) {
-    DestroyGameWindow(shell.window);
+int ExitSequence(StartedWindow& started) {
+    DestroyGameWindow(started.window);
     Shutdown();
-    if (shell.windowSystemUp)
+    if (started.windowSystemUp)
         QuitWindowSystem();
     return 0;
 }
 
-int Fail(Shell& shell, const char16_t* text) {
+int Fail(StartedWindow& started, const char16_t* text) {
     ShowMessage(u"Message", text);
-    return ExitSequence(shell);
+    return ExitSequence(started);
 }
 
 // Folder of the executable, ending in its separator, canonical. False when its path does
@@ -65,19 +66,19 @@ bool FindProgramFolder(System& system) {
 }
 
 // The exit path on the quit message: Game.ini, then dir.txt, then the exit sequence.
-int SaveAndExit(Shell& shell) {
+int SaveAndExit(StartedWindow& started) {
     (void)SaveOnExit(*theGame->system);
-    return ExitSequence(shell);
+    return ExitSequence(started);
 }
 
-int RunLoop(Shell& shell, FrameLoopState& loop, WindowProcedure& procedure) {
-    GameShell frame{shell.window, &procedure};
+int RunLoop(StartedWindow& started, FrameLoopState& loop, WindowProcedure& procedure) {
+    GameShell shell{started.window, &procedure};
     for (;;) {
-        FrameResult result = RunFrame(loop, *theGame->system, *theGame->scene, frame);
+        FrameResult result = RunFrame(loop, *theGame->system, *theGame->scene, shell);
         if (result == FrameResult::Quit)
-            return SaveAndExit(shell);
+            return SaveAndExit(started);
         if (result == FrameResult::Failed)
-            return ExitSequence(shell);
+            return ExitSequence(started);
     }
 }
 
@@ -86,14 +87,14 @@ int RunLoop(Shell& shell, FrameLoopState& loop, WindowProcedure& procedure) {
 int RunGame() {
     if (!AcquireInstanceLock())
         return 0;  // another copy runs: leave silently
-    Shell shell;
+    StartedWindow started;
     theGame = new Game();
     System& system = *theGame->system;
     MapSceneEntity& scene = *theGame->scene;
 
     // Without its folder the game cannot find dir.txt: the same silent end as a missing one.
     if (!FindProgramFolder(system))
-        return ExitSequence(shell);
+        return ExitSequence(started);
     char16_t path[kPathUnits];
     (void)ProgramFilePath(system, u"Game.ini", path);
     {
@@ -101,11 +102,11 @@ int RunGame() {
         loader.LoadSettings(path);
     }
     if (!ReadDataFolderFile(system))
-        return ExitSequence(shell);
+        return ExitSequence(started);
     {
         CLoadFile loader;
         if (!LoadSaveSlots(loader, system.programFolder))
-            return ExitSequence(shell);
+            return ExitSequence(started);
     }
     DisableScreenSaver();
     BuildDataPath(system);
@@ -113,17 +114,17 @@ int RunGame() {
     StartEffectPrefetch(system);
 
     if (!InitWindowSystem())
-        return Fail(shell, u"失敗");
-    shell.windowSystemUp = true;
-    shell.window = CreateGameWindow(system.clientWidth, system.clientHeight);
-    if (shell.window == nullptr)
-        return Fail(shell, u"ウィンドウ作成に失敗しました。");
+        return Fail(started, u"失敗");
+    started.windowSystemUp = true;
+    started.window = CreateGameWindow(system.clientWidth, system.clientHeight);
+    if (started.window == nullptr)
+        return Fail(started, u"ウィンドウ作成に失敗しました。");
     theWindowThreadId = CurrentThreadId();
     theWindowProcessId = CurrentProcessId();
 
     theGame->graphics->settings = &system;
     theGame->graphics->scene = &scene;
-    theGame->graphics->window = NativeWindowHandle(shell.window);
+    theGame->graphics->window = NativeWindowHandle(started.window);
     theGame->input->system = &system;
     theGame->input->scene = &scene;
     theGame->audio->settings = &system;
@@ -134,15 +135,15 @@ int RunGame() {
     InitFrameLoop(loop, ClockCounterFrequency());
 
     if (theGame->graphics->CreateDevice() < 0) {
-        return Fail(shell, u"DirectGraphicsの初期化に失敗しました。");
+        return Fail(started, u"DirectGraphicsの初期化に失敗しました。");
     }
     system.inputSource = system.padInputDefault;
     if (PlaysSoundFiles(system.audioMode) && !theGame->audio->InitAudio()) {
-        return Fail(shell, u"XAudio2の初期化に失敗しました。");
+        return Fail(started, u"XAudio2の初期化に失敗しました。");
     }
     if (!LoadResources())
-        return Fail(shell, u"ゲームの初期化に失敗しました。");
+        return Fail(started, u"ゲームの初期化に失敗しました。");
 
     WindowProcedure procedure(&system);
-    return RunLoop(shell, loop, procedure);
+    return RunLoop(started, loop, procedure);
 }

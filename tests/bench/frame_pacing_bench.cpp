@@ -52,6 +52,7 @@ struct BenchShell {
     void CheckDevice() {}
     bool RebuildDevice() { return true; }
 };
+static_assert(FrameShell<BenchShell>);
 
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());

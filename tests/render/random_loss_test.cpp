@@ -75,6 +75,7 @@ struct LossShell {
         return theGame->graphics->RebuildDevice();
     }
 };
+static_assert(FrameShell<LossShell>);
 
 class RandomLoss : public RenderTest {
 protected:

@@ -77,6 +77,8 @@ struct FakeShell {
     }
 };
 
+static_assert(FrameShell<FakeShell>);
+
 struct Loop {
     std::unique_ptr<System> system = std::make_unique<System>();
     std::unique_ptr<MapSceneEntity> scene = std::make_unique<MapSceneEntity>();
