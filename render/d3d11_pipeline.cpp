@@ -204,7 +204,9 @@ int32_t CreateNoPicture(RenderDevice& d) {
     if (FAILED(r))
         return r;
     r = d.device->CreateShaderResourceView(d.noPictureTexture, nullptr, &d.noPicture);
-    return FAILED(r) ? r : kDeviceCreated;
+    if (FAILED(r))
+        return r;
+    return kDeviceCreated;
 }
 
 void ReleasePipeline(RenderDevice& d) {
