@@ -57,6 +57,17 @@ bool Overwrites(const DrawKey& key, const SpriteVertex* quad, const SheetCoverag
     return OpaqueTexels(sheets, key.picture, columns, rows);
 }
 
+// Every texel the quad could sample is opaque. The texels under the pixels it certainly
+// covers are not enough: where an edge falls between pixel centres, the pixels along it
+// sample the picture's outer texels as well.
+bool SamplesOnlyOpaque(const DrawKey& key, const SpriteVertex* quad, const SheetCoverage& sheets,
+                       int32_t width, int32_t height) {
+    TexelSpan columns, rows;
+    if (!SampledTexels(quad, width, height, kPossibleMargin, kPictureSide, columns, rows))
+        return false;
+    return OpaqueTexels(sheets, key.picture, columns, rows);
+}
+
 // Every texel the quad could sample is transparent: each of its fragments is left out.
 bool DrawsNothing(const DrawKey& key, const SpriteVertex* quad, const SheetCoverage& sheets,
                   int32_t width, int32_t height) {
@@ -97,6 +108,8 @@ void PlanFrame(const CDx_Gr& g, const SheetCoverage& sheets, int32_t width, int3
         plan.hidden[i] =
             skipHidden && Hidden(plan, plan.reach[i], key, quad, sheets, width, height, tiles);
         plan.overwrites[i] = !plan.hidden[i] && Overwrites(key, quad, sheets, width, height);
+        plan.opaqueTexels[i] =
+            !plan.hidden[i] && SamplesOnlyOpaque(key, quad, sheets, width, height);
         if (tiles && skipHidden && plan.overwrites[i])
             Cover(plan, TilesInside(InteriorOf(quad, width, height)));
     }
