@@ -200,7 +200,9 @@ expect_failure() {
     ALSOFT_DRIVERS=null "$dir/tessaroid" 2>"$E2E_TMP/$name.err" &
     local pid=$!
     GAME_PIDS="${GAME_PIDS:-} $pid"
-    tail -f -n +1 --pid="$pid" "$E2E_TMP/$name.err" 2>/dev/null | stamp_lines > "$E2E_TMP/$name.times" &
+    # Appended to, by this line and by the box lines below alike.
+    : > "$E2E_TMP/$name.times"
+    tail -f -n +1 --pid="$pid" "$E2E_TMP/$name.err" 2>/dev/null | stamp_lines >> "$E2E_TMP/$name.times" &
     while [ $# -gt 0 ]; do
         local box
         box=$(wait_window "$1" 60) || fail "$name: no \"$1\" box in 60 s$(box_report "$name" "$pid")"
