@@ -74,6 +74,10 @@ public:
     uint32_t LoopStart[kMusicTracks] = {};
     uint32_t LoopLength[kMusicTracks] = {};
     char16_t programFolder[kPathUnits] = {};
+    // Where Game.ini is written and the save slots are read: the program folder, or the
+    // player's own folder when the program folder cannot be written. Empty when neither
+    // can be had, so nothing is read from or written to some other place.
+    char16_t saveFolder[kPathUnits] = {};
     char16_t dataFolderText[kPathUnits] = {};
     char16_t dataPath[kPathUnits] = {};
 };
