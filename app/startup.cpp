@@ -20,6 +20,7 @@
 #include "input/input.h"
 #include "persist/data_folder_file.h"
 #include "persist/load_file.h"
+#include "persist/save_files.h"
 #include "persist/save_slots.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
@@ -27,6 +28,7 @@
 #include "platform/path16.h"
 #include "platform/process_ids.h"
 #include "platform/program_folder.h"
+#include "platform/save_folder.h"
 #include "render/render.h"
 
 namespace {
@@ -95,8 +97,11 @@ int RunGame() {
     // Without its folder the game cannot find dir.txt: the same silent end as a missing one.
     if (!FindProgramFolder(system))
         return ExitSequence(started);
+    // Without a save folder the game still runs, and its exit says the settings were not
+    // saved.
+    (void)FindSaveFolder(system.programFolder, system.saveFolder);
     char16_t path[kPathUnits];
-    (void)ProgramFilePath(system, u"Game.ini", path);
+    SettingsFileToRead(system, path);
     {
         CLoadFile loader;
         loader.LoadSettings(path);
@@ -105,7 +110,7 @@ int RunGame() {
         return ExitSequence(started);
     {
         CLoadFile loader;
-        if (!LoadSaveSlots(loader, system.programFolder))
+        if (!LoadSaveSlots(loader, system.saveFolder))
             return ExitSequence(started);
     }
     DisableScreenSaver();

@@ -98,9 +98,14 @@ public:
     int32_t seVolume = 0;
     int32_t dataFolderRelative = 0;
 
-    // Folders: written once by start-up (the program folder, then dir.txt), main thread.
+    // Folders: written once by start-up (the program folder, the save folder, then dir.txt),
+    // main thread.
     char16_t dataFolderName[kDataFolderNameUnits] = u"data\\";
     char16_t programFolder[kPathUnits] = {};
+    // Where Game.ini is written and the save slots are read: the program folder, or the
+    // player's own folder when the program folder cannot be written. Empty when neither
+    // can be had, so nothing is read from or written to some other place.
+    char16_t saveFolder[kPathUnits] = {};
     char16_t dataFolderText[kPathUnits] = {};
     char16_t dataPath[kPathUnits] = {};
 

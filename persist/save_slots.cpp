@@ -68,13 +68,15 @@ bool CLoadFile::LoadSlot(const char16_t* path, int32_t index) {
     return true;
 }
 
-bool LoadSaveSlots(CLoadFile& loader, const char16_t* programFolder) {
+bool LoadSaveSlots(CLoadFile& loader, const char16_t* folder) {
+    if (folder[0] == 0)
+        return true;  // no save folder: no slots, rather than files from the current folder
     for (int n = 1; n <= kSaveSlots; ++n) {
         char16_t name[16] = u"save0000.dat";
         name[6] = static_cast<char16_t>(u'0' + n / 10);
         name[7] = static_cast<char16_t>(u'0' + n % 10);
         char16_t path[kPathUnits];
-        if (!TextCopy(path, kPathUnits, programFolder) || !TextAppend(path, kPathUnits, name)) {
+        if (!TextCopy(path, kPathUnits, folder) || !TextAppend(path, kPathUnits, name)) {
             continue;  // a cut path names some other file: treat the slot as absent
         }
         int32_t probe = FileOpenPath(path, FileOpen::ReadExisting);

@@ -5,6 +5,8 @@
 
 bool FileWriteWhole(const char16_t* path, const void* data, int64_t size) {
     char16_t temporary[kPathUnits];
+    if (path[0] == 0)
+        return false;  // ".tmp" alone would land in the current folder
     if (!TextCopy(temporary, kPathUnits, path) || !TextAppend(temporary, kPathUnits, u".tmp")) {
         return false;  // never write beside a cut path
     }

@@ -41,7 +41,7 @@ struct DrawManner {
 // only read the frame to multiply it by zero. Each costs a software rasteriser work on every
 // pixel.
 DrawManner MannerOf(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
-    const bool opaque = d.skipInvisible && plan.overwrites[i] && d.opaqueProgram != 0;
+    const bool opaque = d.skipInvisible && plan.opaqueTexels[i] && d.opaqueProgram != 0;
     return DrawManner{opaque, d.skipInvisible && key.kind == kBlendOwnAlpha};
 }
 

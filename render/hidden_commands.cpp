@@ -58,13 +58,17 @@ bool Overwrites(const DrawKey& key, const SpriteVertex* quad, const SheetCoverag
     return OpaqueTexels(sheets, key.picture, columns, rows);
 }
 
-// Every texel the quad could sample is transparent: each of its fragments is left out.
-bool DrawsNothing(const DrawKey& key, const SpriteVertex* quad, const SheetCoverage& sheets,
-                  int32_t width, int32_t height) {
+// Whether every texel the quad could sample, at any pixel it may touch, is transparent (each
+// of its fragments is left out) or, with transparent false, opaque (none is). The texels under
+// the pixels it certainly covers are not enough for the second: where an edge falls between
+// pixel centres, the pixels along it sample the picture's outer texels as well.
+bool ReachableTexelsAll(bool transparent, const DrawKey& key, const SpriteVertex* quad,
+                        const SheetCoverage& sheets, int32_t width, int32_t height) {
     TexelSpan columns, rows;
     if (!SampledTexels(quad, width, height, kPossibleMargin, kPictureSide, columns, rows))
         return false;
-    return TransparentTexels(sheets, key.picture, columns, rows);
+    return transparent ? TransparentTexels(sheets, key.picture, columns, rows)
+                       : OpaqueTexels(sheets, key.picture, columns, rows);
 }
 
 // Beneath what later commands overwrite, or mixing or drawing nothing at all. An unturned
@@ -77,7 +81,7 @@ bool Hidden(const FramePlan& plan, const PixelRect& reach, const DrawKey& key,
         AxisAligned(quad) ? CentresWithin(quad, width, height, kPossibleMargin) : reach;
     return pixels.Empty() || MixesNothing(key) ||
            (tiles && AllCovered(plan, TilesTouched(pixels))) ||
-           DrawsNothing(key, quad, sheets, width, height);
+           ReachableTexelsAll(true, key, quad, sheets, width, height);
 }
 
 }  // namespace
@@ -98,6 +102,8 @@ void PlanFrame(const CDx_Gr& g, const SheetCoverage& sheets, int32_t width, int3
         plan.hidden[i] =
             skipHidden && Hidden(plan, plan.reach[i], key, quad, sheets, width, height, tiles);
         plan.overwrites[i] = !plan.hidden[i] && Overwrites(key, quad, sheets, width, height);
+        plan.opaqueTexels[i] =
+            !plan.hidden[i] && ReachableTexelsAll(false, key, quad, sheets, width, height);
         if (tiles && skipHidden && plan.overwrites[i])
             Cover(plan, TilesInside(InteriorOf(quad, width, height)));
     }

@@ -22,6 +22,9 @@ struct FramePlan {
     PixelRect reach[kDrawListSlots] = {};
     bool hidden[kDrawListSlots] = {};
     bool overwrites[kDrawListSlots] = {};  // worked out for the commands not hidden
+    // Every texel it can sample, at any pixel it may touch, is opaque: the transparency test
+    // would leave nothing out. Also for the commands not hidden.
+    bool opaqueTexels[kDrawListSlots] = {};
     uint8_t covered[kMaxCoverRows][kMaxCoverColumns] = {};
 };
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need, when any is missing.
+# Installs the Debian packages the game, its tools and its tests need, when any is missing
+# (the last line of the list: the Debian package's build and its checks).
 # Safe to run again: it does nothing once everything is there. With --windows it installs
 # the Windows build's packages as well (cross compiler, Wine, Debian's source tools); with
 # --peers the two games the benchmark command measures this one against.
@@ -12,6 +13,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri libegl-mesa0 xfonts-base
   clang libclang-rt-14-dev python3
+  file dpkg-dev desktop-file-utils appstream lintian
 )
 if [ "${1:-}" = "--windows" ]; then
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev)

@@ -18,4 +18,4 @@ fi
 WIN_OPTIMIZE=${WIN_OPTIMIZE:--O1} nice -n "${WIN_BUILD_NICE:-0}" bash scripts/build-win.sh
 # -noreset: a server resetting when its last client leaves refuses the next one for a moment.
 xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
-    ctest --test-dir build-win --output-on-failure -j "$(nproc)"
+    ctest --test-dir build-win --output-on-failure --no-tests=error -j "$(nproc)"

@@ -79,7 +79,8 @@ compose_scene "$E2E_TMP/title-ref.png" <<<"$(printf 'run 39\ndraws on\nrun 1')"
 plays_on() {
     local dir=$1 name=$2
     ALSOFT_DRIVERS=null launch "$dir" "$name"
-    sleep 1.5
+    wait_title "$ID"
+    sleep 1
     screenshot "$ID" "$E2E_TMP/$name.png"
     [ "$(agreement "$E2E_TMP/$name.png" "$E2E_TMP/title-ref.png" 606x120+446+144)" -ge 70 ] ||
         fail "$name: the title does not look right"

@@ -13,7 +13,7 @@ start_xvfb
 # Opens the settings panel from the title (up wraps the menu cursor to SETTINGS) and reads
 # the values it highlights into SHOWN; the screenshot is left in $1.
 open_settings() {
-    sleep 1
+    wait_title "$ID"
     press "$ID" Up
     press "$ID" z
     sleep 1

@@ -35,6 +35,7 @@ dir=$(new_program_folder)
 cp "$GAME_DIR/Game.ini" "$dir/"
 launch "$dir" window
 expect_size 1280x720 "at start"
+wait_title "$ID"
 sleep 1
 expect_title_picture "at start" 70
 

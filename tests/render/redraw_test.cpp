@@ -135,3 +135,48 @@ TEST_F(Redraw, ANewPictureInASlotRedrawsTheWholeFrame) {
     DrawEveryPixel(list);
     EXPECT_EQ(Differing(kept, frame), 0);
 }
+
+// Pictures opaque inside a transparent rim (as the cursor box's corners are), drawn where
+// their edges fall between pixel centres: 1:1 at a creation size that is not the game's, and
+// scaled from their far corner at the game's. The pixels along such an edge sample the rim,
+// so the shortcut that leaves out the transparency test may only be taken where every texel
+// the quad can reach is opaque. (Each source rectangle starts on the rim at its left and top
+// and ends inside: only those two edges can meet the fault.)
+TEST_F(Redraw, OpaqueInsidesWithTransparentRimsKeepTheirRimsAtFractionalEdges) {
+    const auto rimmed = [](int x, int y) {
+        return static_cast<uint8_t>(x % 16 == 0 || y % 16 == 0 ? 0 : 2 + (x / 16) % 3);
+    };
+    const auto rims = [&](bool scaled) {
+        std::vector<DrawCommand> list = {Sprite(0, 0, 1280, 720, 0)};
+        for (int k = 0; k < 600; ++k) {
+            DrawCommand c = Sprite(Pick(0, 1240), Pick(0, 680), Pick(8, 15), Pick(8, 15), 3);
+            c.srcX = 16 * Pick(0, 31);
+            c.srcY = 16 * Pick(0, 31);
+            if (scaled) {
+                c.pivotX = static_cast<float>(c.dstW);
+                c.pivotY = static_cast<float>(c.dstH);
+                c.scaleX = 1.05f + 0.04f * static_cast<float>(Pick(0, 4));
+                c.scaleY = 1.05f + 0.04f * static_cast<float>(Pick(0, 4));
+            }
+            list.push_back(c);
+        }
+        return list;
+    };
+    MakeSheet(3, kPalette, rimmed);
+    for (const bool scaled : {true, false}) {
+        SCOPED_TRACE(scaled ? "scaled at 1280 x 720" : "1:1 at 1000 x 562");
+        if (!scaled) {
+            SDL_SetWindowSize(window, 1000, 562);
+            Graphics().ReleaseDevice();
+            ASSERT_EQ(Graphics().CreateDevice(), 1);
+            ASSERT_EQ(Device().width, 1000);
+            MakeSheet(0, kPalette, Bands);
+            MakeSheet(3, kPalette, rimmed);
+        }
+        const std::vector<DrawCommand> list = rims(scaled);
+        Draw(list);
+        const std::vector<uint8_t> shortcut = frame;
+        DrawEveryPixel(list);
+        EXPECT_EQ(Differing(shortcut, frame), 0);
+    }
+}

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Draws the program's icon, three interlocking pieces in the game's own cell colours and
-bevel, into a Windows .ico file of 16, 32 and 48 pixels (32-bit pixels with a mask).
+bevel, into a Windows .ico file of 16, 32 and 48 pixels (32-bit pixels with a mask), or into
+one square PNG of SIDE pixels for the Linux desktop's icon theme.
 
 usage: make_icon.py OUT.ico
+       make_icon.py --png SIDE OUT.png
 """
 import struct
 import sys
+import zlib
 
 # The cell colours of the game's tiles (tools/assetgen/block_art.cpp).
 PURPLE, YELLOW, CYAN = 0x8C48E8, 0xF8DC3C, 0x2CC8E0
@@ -74,7 +77,22 @@ def icon_entry(side):
     return header + pixels + bytes(mask)
 
 
+def png(side):
+    """An 8-bit RGBA PNG, written the same byte for byte on every run."""
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data +
+                struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF))
+    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in image(side))
+    header = struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == '--png':
+        with open(sys.argv[3], 'wb') as f:
+            f.write(png(int(sys.argv[2])))
+        return
     sides = [16, 32, 48]
     images = [icon_entry(s) for s in sides]
     out = struct.pack('<HHH', 0, 1, len(sides))
