@@ -17,5 +17,6 @@ fi
 # WIN_BUILD_NICE: the build's priority (the test command builds at 19, beside other tests).
 WIN_OPTIMIZE=${WIN_OPTIMIZE:--O1} nice -n "${WIN_BUILD_NICE:-0}" bash scripts/build-win.sh
 # -noreset: a server resetting when its last client leaves refuses the next one for a moment.
-xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
+# Beside the test command's timed end-to-end scripts, not during them (tests/e2e/alone.sh).
+${TESSAROID_TIMING_LOCK:+flock "$TESSAROID_TIMING_LOCK"} xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
     ctest --test-dir build-win --output-on-failure --no-tests=error -j "$(nproc)"

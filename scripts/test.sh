@@ -68,6 +68,10 @@ beside() {
 
 # The lowest priority for builds beside the tests.
 quietly() { nice -n 19 "$@"; }
+# The end-to-end scripts that time what they see or hear hold this lock while they run
+# (tests/e2e/alone.sh); the test runs beside them wait for it.
+export TESSAROID_TIMING_LOCK=$state/timing.lock
+untimed() { flock "$TESSAROID_TIMING_LOCK" "$@"; }
 
 build_stage() {
     # The Windows build's packages in the same install as the Linux ones, when they can be
@@ -84,12 +88,12 @@ sanitizers_stage() {
     command -v clang++ >/dev/null || { skip "clang++ is not installed"; return 77; }
     quietly bash scripts/fuzz.sh --build unit_tests unit_thread_tests render_tests || return 1
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --test-dir build-fuzz --output-on-failure --no-tests=error -j "$(nproc)" \
+        untimed ctest --test-dir build-fuzz --output-on-failure --no-tests=error -j "$(nproc)" \
         -L "^(unit|threads)$" || return 1
     # The GL driver is loaded and unloaded at run time and keeps a few blocks of its own for
     # good, which the leak checker cannot name: the render tests run without it.
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --test-dir build-fuzz --output-on-failure --no-tests=error -L "^render$"
+        untimed ctest --test-dir build-fuzz --output-on-failure --no-tests=error -L "^render$"
 }
 
 # The same tree as the sanitizers: the targets are built by then.
@@ -107,7 +111,7 @@ thread_sanitizer_stage() {
         quietly cmake --build build-tsan -j "$(nproc)" --target audio_tests unit_thread_tests ||
         return 1
     TSAN_OPTIONS="halt_on_error=1 suppressions=$top/tests/audio/tsan.supp" \
-        ctest --test-dir build-tsan --output-on-failure --no-tests=error -j "$(nproc)" \
+        untimed ctest --test-dir build-tsan --output-on-failure --no-tests=error -j "$(nproc)" \
         -L "^(audio|threads)$"
 }
 

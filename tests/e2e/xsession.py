@@ -172,18 +172,47 @@ def paint_times(session, seconds):
     return times
 
 
+_x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+STRUCTURE_NOTIFY_MASK, DESTROY_NOTIFY = 1 << 17, 17
+
+
+class _AnyEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("event", ctypes.c_ulong),
+                ("window", ctypes.c_ulong)]
+
+
+def _destroyed(session, event):
+    """True once the X server has told of the window's destruction. (Every event sent
+    before the round trip has arrived by then.)"""
+    _x11.XSync(session.display, 0)
+    while _x11.XPending(session.display):
+        _x11.XNextEvent(session.display, event)
+        notify = _AnyEvent.from_buffer(event)
+        if notify.type == DESTROY_NOTIFY and notify.window == session.window:
+            return True
+    return False
+
+
 def close(window, seconds):
     """Return to a message box until its window is gone: a box still starting up may miss
-    the first. True when it went within SECONDS."""
+    the first. True when it went within SECONDS. The window's end is told by its destruction
+    event, never by asking whether a window of that id exists: the next box, a new client of
+    the X server, may well be given the very same id, and a key sent to it would close a box
+    the test has not seen."""
     session = Session(window)
+    _x11.XSelectInput(session.display, window, STRUCTURE_NOTIFY_MASK)
+    event = ctypes.create_string_buffer(192)
+    if not session.exists():  # gone before it was watched
+        return True
     end = time.time() + seconds
     while time.time() < end:
-        if not session.exists():
+        if _destroyed(session, event):
             return True
         session.send_key("Return")
         for _ in range(20):
             time.sleep(0.05)
-            if not session.exists():
+            if _destroyed(session, event):
                 return True
     return False
 
