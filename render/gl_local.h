@@ -13,6 +13,7 @@
 
 #include "render/changed_areas.h"
 #include "render/draw_command.h"
+#include "render/frame_planner.h"
 #include "render/render.h"
 #include "render/sheet_coverage.h"
 #include "render/sprite_batch_rules.h"
@@ -73,10 +74,8 @@ struct RenderDevice {
     int32_t presentedWidth = 0;  // the window's drawable size at the last present
     int32_t presentedHeight = 0;
 
-    // Drawing choices, on by default; the benchmarks turn them off to compare.
-    bool mergeDraws = true;
-    bool skipInvisible = true;
-    bool redrawEveryFrame = false;
+    // Drawing choices, on by default; the benchmarks and tests turn them off to compare.
+    PlanOptions options;
     uint32_t drawCalls = 0;  // of the last frame
     bool presented = false;  // by the last frame
 

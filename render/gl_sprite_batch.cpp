@@ -1,18 +1,20 @@
-// The sprite batch: each frame the list is compared with the one last drawn, and only the
-// areas where they differ are drawn again into the kept frame, each cleared and then drawn in
-// submission order with every command reaching into it, each with the blend state its colour
-// and blend mode choose. The frame is presented when it changed (or the window needs it).
-// Whatever is skipped, the presented picture is the one a full redraw of the list would give.
-#include <cstring>
-
+// The sprite batch on OpenGL: each frame the list is compared with the one last drawn, and
+// only the areas where they differ are drawn again into the kept frame, each cleared and then
+// drawn in submission order with every command reaching into it, each with the blend state its
+// colour and blend mode choose. What is drawn where, and how, is the frame planner's
+// (render/frame_planner.h); this carries its plan out. The frame is presented when it changed
+// (or the window needs it). Whatever is skipped, the presented picture is the one a full
+// redraw of the list would give.
 #include "game/system.h"
+#include "render/frame_planner.h"
 #include "render/gl_local.h"
 #include "render/hidden_commands.h"
 #include "render/render.h"
 
 namespace {
 
-FramePlan thePlan;  // main thread: worked out afresh for every frame that draws
+FramePlan thePlan;    // main thread: worked out afresh for every frame that draws
+FrameDraws theDraws;  // main thread, refilled by every frame that draws
 
 // The quads this frame draws; the rest of the buffer is never drawn from.
 void UploadVertices(const RenderDevice& d, const SpriteVertex* vertices, uint32_t count) {
@@ -29,21 +31,6 @@ struct Bound {
     bool blending = true;
     GLuint program = 0;
 };
-
-// How a command is drawn beyond its state and picture.
-struct DrawManner {
-    bool opaque;   // it samples only opaque texels: nothing to leave out
-    bool plainly;  // what it does not leave out it overwrites: no blending
-};
-
-// Over opaque texels the transparency test never leaves a fragment out. kBlendOwnAlpha blends
-// by the texel's alpha, which is 0 (left out by the test) or 1 (the texel itself): blending would
-// only read the frame to multiply it by zero. Each costs a software rasteriser work on every
-// pixel.
-DrawManner MannerOf(const RenderDevice& d, const FramePlan& plan, const DrawKey& key, uint32_t i) {
-    const bool opaque = d.skipInvisible && plan.opaqueTexels[i] && d.opaqueProgram != 0;
-    return DrawManner{opaque, d.skipInvisible && key.kind == kBlendOwnAlpha};
-}
 
 void BindFor(const RenderDevice& d, const DrawKey& key, DrawManner manner, Bound& bound) {
     const GLuint program = manner.opaque ? d.opaqueProgram : d.program;
@@ -73,45 +60,6 @@ void BindFor(const RenderDevice& d, const DrawKey& key, DrawManner manner, Bound
     }
 }
 
-// A command is drawn into an area when it can show there.
-bool DrawnInto(const FramePlan& plan, uint32_t i, const PixelRect& area) {
-    return !plan.hidden[i] && Overlap(plan.reach[i], area);
-}
-
-// One draw call: a run of commands drawn one after another with the same state and picture.
-struct DrawRun {
-    DrawKey key;
-    DrawManner manner;
-    uint32_t firstQuad;
-    uint32_t quads;
-};
-
-// The frame's draw calls, area after area, and the quads they draw, copied in drawing order:
-// each call then takes consecutive vertices, which is what a software rasteriser's vertex
-// stage handles best (it works on every vertex between a call's lowest and highest index).
-struct FrameDraws {
-    SpriteVertex vertices[kDrawListVertices];
-    DrawRun runs[kDrawListSlots];
-    uint32_t areaRuns[kMaxChangedAreas + 1];  // area k's runs: areaRuns[k]..areaRuns[k+1]-1
-    uint32_t quadCount;
-    uint32_t runCount;
-};
-FrameDraws theDraws;  // main thread, refilled by every frame that draws
-
-// The merging rule: a command joins the run before it in its area when it needs the same
-// state, factor and picture. Commands left out between them do not part them, since they
-// draw nothing.
-void AddToRuns(const RenderDevice& d, FrameDraws& f, uint32_t areaStart, const DrawKey& key,
-               DrawManner manner, const SpriteVertex* quad) {
-    DrawRun* last = f.runCount > areaStart ? &f.runs[f.runCount - 1] : nullptr;
-    if (d.mergeDraws && last != nullptr && SharesDraw(last->key, key) &&
-        last->manner.opaque == manner.opaque && last->manner.plainly == manner.plainly)
-        ++last->quads;
-    else
-        f.runs[f.runCount++] = DrawRun{key, manner, f.quadCount, 1};
-    std::memcpy(&f.vertices[4 * f.quadCount++], quad, 4 * sizeof(SpriteVertex));
-}
-
 // Quads first..first+quads-1 of the frame's vertices in one call, each its own four-vertex
 // strip: the very triangles each quad gives when drawn alone.
 GLsizei theCounts[kDrawListSlots];
@@ -125,38 +73,6 @@ void DrawQuads(uint32_t first, uint32_t quads) {
     }
     glMultiDrawElements(GL_TRIANGLE_STRIP, theCounts, GL_UNSIGNED_INT, theOffsets,
                         static_cast<GLsizei>(quads));
-}
-
-// How many quads the areas take: a command drawn into several areas is copied for each.
-uint32_t QuadsDrawn(const CDx_Gr& g, const FramePlan& plan, const ChangedAreas& changed) {
-    uint32_t quads = 0;
-    for (int32_t a = 0; a < changed.count; ++a) {
-        for (uint32_t i = 0; i < g.count; ++i) quads += DrawnInto(plan, i, changed.areas[a]);
-    }
-    return quads;
-}
-
-void PlanDraws(const RenderDevice& d, const CDx_Gr& g, const FramePlan& plan, ChangedAreas& changed,
-               FrameDraws& f) {
-    // More than the list holds only when areas share many commands: one area round them all.
-    if (changed.count > 1 && QuadsDrawn(g, plan, changed) > kDrawListSlots) {
-        PixelRect all = changed.areas[0];
-        for (int32_t a = 1; a < changed.count; ++a) all = Union(all, changed.areas[a]);
-        changed.count = 1;
-        changed.areas[0] = all;
-    }
-    f.quadCount = 0;
-    f.runCount = 0;
-    for (int32_t a = 0; a < changed.count; ++a) {
-        f.areaRuns[a] = f.runCount;
-        for (uint32_t i = 0; i < g.count; ++i) {
-            if (!DrawnInto(plan, i, changed.areas[a]))
-                continue;
-            const DrawKey key = DrawKeyOf(g.blendModes[i], g.colors[i], g.sheets[i]);
-            AddToRuns(d, f, f.areaRuns[a], key, MannerOf(d, plan, key, i), &g.vertices[4 * i]);
-        }
-    }
-    f.areaRuns[changed.count] = f.runCount;
 }
 
 void DrawArea(RenderDevice& d, const FrameDraws& f, int32_t a, const PixelRect& area,
@@ -179,8 +95,8 @@ void DrawArea(RenderDevice& d, const FrameDraws& f, int32_t a, const PixelRect& 
 
 // The changed areas drawn again into target: the frame buffer, or the window itself.
 void DrawChanges(RenderDevice& d, const CDx_Gr& g, ChangedAreas& changed, GLuint target) {
-    PlanFrame(g, *d.sheets, d.width, d.height, d.skipInvisible, thePlan);
-    PlanDraws(d, g, thePlan, changed, theDraws);
+    PlanFrame(g, *d.sheets, d.width, d.height, d.options.skipInvisible, thePlan);
+    PlanDraws(d.options, d.opaqueProgram != 0, g, thePlan, changed, theDraws);
     glBindVertexArray(d.vertexArray);
     UploadVertices(d, theDraws.vertices, theDraws.quadCount);
     glBindFramebuffer(GL_FRAMEBUFFER, target);
@@ -232,7 +148,7 @@ int32_t CDx_Gr::RenderFrame() {
         return 0;
     RenderDevice& d = *device;
     auto* sdlWindow = static_cast<SDL_Window*>(window);
-    if (d.redrawEveryFrame)
+    if (d.options.redrawEveryFrame)
         d.history->valid = false;
     ChangedAreas changed;
     FindChangedAreas(*this, d.width, d.height, *d.history, changed);

@@ -113,9 +113,9 @@ void RenderFrames(benchmark::State& state) {
         FillSceneList(frame, run);
     }
     const auto drawing = static_cast<Drawing>(state.range(1));
-    g.device->mergeDraws = drawing != kEveryCommand;
-    g.device->skipInvisible = drawing != kEveryCommand;
-    g.device->redrawEveryFrame = drawing != kChangedAreas;
+    g.device->options.mergeDraws = drawing != kEveryCommand;
+    g.device->options.skipInvisible = drawing != kEveryCommand;
+    g.device->options.redrawEveryFrame = drawing != kChangedAreas;
     const bool scene = frame == kGame || frame == kTitle;
     double draws = 0;
     double presents = 0;

@@ -87,13 +87,13 @@ protected:
         }
     }
     void DrawEveryPixel(const std::vector<DrawCommand>& list) {
-        Device().mergeDraws = false;
-        Device().skipInvisible = false;
-        Device().redrawEveryFrame = true;
+        Device().options.mergeDraws = false;
+        Device().options.skipInvisible = false;
+        Device().options.redrawEveryFrame = true;
         Draw(list);
-        Device().mergeDraws = true;
-        Device().skipInvisible = true;
-        Device().redrawEveryFrame = false;
+        Device().options.mergeDraws = true;
+        Device().options.skipInvisible = true;
+        Device().options.redrawEveryFrame = false;
     }
     static int64_t Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
         int64_t n = 0;

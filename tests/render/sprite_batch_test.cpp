@@ -224,9 +224,9 @@ TEST_F(SpriteBatch, MergedDrawsGiveTheSameFrameAsOneDrawPerCommand) {
     Draw(list);
     const std::vector<uint8_t> merged = frame;
     const uint32_t mergedCalls = Device().drawCalls;
-    Device().mergeDraws = false;
-    Device().skipInvisible = false;
-    Device().redrawEveryFrame = true;
+    Device().options.mergeDraws = false;
+    Device().options.skipInvisible = false;
+    Device().options.redrawEveryFrame = true;
     Draw(list);
     EXPECT_EQ(Device().drawCalls, list.size() - 1);  // the one off screen reaches no area
     EXPECT_LT(mergedCalls, list.size() / 2);
