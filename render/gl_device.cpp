@@ -7,6 +7,7 @@
 #include "game/system.h"
 #include "render/device_loss.h"
 #include "render/device_rules.h"
+#include "render/backends.h"
 #include "render/gl_local.h"
 #include "render/render.h"
 
@@ -118,15 +119,15 @@ void StartFromNothing(RenderDevice& d) {
 
 }  // namespace
 
-int32_t CDx_Gr::CreateDevice() {
-    auto* sdlWindow = static_cast<SDL_Window*>(window);
+int32_t CreateGlDevice(CDx_Gr& g) {
+    auto* sdlWindow = static_cast<SDL_Window*>(g.window);
     if (sdlWindow == nullptr)
         return kDeviceNoWindow;
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdlWindow, &width, &height);
-    const CreationSize size = ChooseCreationSize(theFirstSize, width, height, settings->fullScreen);
-    ApplyScreenMode(sdlWindow, settings->fullScreen);
+    const CreationSize size = ChooseCreationSize(theFirstSize, width, height, g.settings->fullScreen);
+    ApplyScreenMode(sdlWindow, g.settings->fullScreen);
     theDevice = RenderDevice{};
     theDevice.width = size.width;
     theDevice.height = size.height;
@@ -135,29 +136,28 @@ int32_t CDx_Gr::CreateDevice() {
     if (theDevice.context == nullptr)
         return kDeviceNoContext;
     haveDevice = true;
-    device = &theDevice;
+    g.device = &theDevice;
     if (SDL_GL_MakeCurrent(sdlWindow, theDevice.context) != 0)
         return kDeviceContextNotCurrent;
     theDevice.reportsResets = theDevice.contextType == kContextRobust && ReportsResets();
-    const int32_t r = CreatePipeline(theDevice, *settings, vertices);
+    const int32_t r = CreatePipeline(theDevice, *g.settings, g.vertices);
     return r < 0 ? r : kDeviceCreated;
 }
 
-bool CDx_Gr::ReleaseDevice() {
-    auto* sdlWindow = static_cast<SDL_Window*>(window);
-    if (sdlWindow != nullptr && device != nullptr)
+void ReleaseGlDevice(CDx_Gr& g) {
+    auto* sdlWindow = static_cast<SDL_Window*>(g.window);
+    if (sdlWindow != nullptr && g.device != nullptr)
         ApplyScreenMode(sdlWindow, 0);
-    if (device != nullptr && device->context != nullptr) {
-        SDL_GL_MakeCurrent(sdlWindow, device->context);
-        ReleasePipeline(*device);
+    if (g.device != nullptr && g.device->context != nullptr) {
+        SDL_GL_MakeCurrent(sdlWindow, g.device->context);
+        ReleasePipeline(*g.device);
         SDL_GL_MakeCurrent(sdlWindow, nullptr);
-        SDL_GL_DeleteContext(device->context);
+        SDL_GL_DeleteContext(g.device->context);
     }
     SDL_DelEventWatch(WatchWindow, nullptr);
     theDevice = RenderDevice{};
     haveDevice = false;
-    device = nullptr;
-    return true;
+    g.device = nullptr;
 }
 
 int32_t DeviceRemovedReason(const RenderDevice& d) {
@@ -177,7 +177,7 @@ int32_t DeviceRemovedReason(const RenderDevice& d) {
     }
 }
 
-int32_t DeviceLossReason(const CDx_Gr& graphics) {
+int32_t GlDeviceLossReason(const CDx_Gr& graphics) {
     return DeviceRemovedReason(*graphics.device);
 }
 

@@ -7,6 +7,7 @@
 // redraw of the list would give.
 #include "game/system.h"
 #include "render/frame_planner.h"
+#include "render/backends.h"
 #include "render/gl_local.h"
 #include "render/hidden_commands.h"
 #include "render/render.h"
@@ -143,19 +144,19 @@ void Swap(RenderDevice& d, SDL_Window* window, int drawableWidth, int drawableHe
 // frame into it again. Otherwise the changed areas are drawn into the frame buffer and the
 // kept frame is copied onto the window. An unchanged frame is not presented at all unless the
 // window needs it or the swap paces the frames.
-int32_t CDx_Gr::RenderFrame() {
-    if (device == nullptr || device->program == 0)
+int32_t RenderGlFrame(CDx_Gr& g) {
+    if (g.device == nullptr || g.device->program == 0)
         return 0;
-    RenderDevice& d = *device;
-    auto* sdlWindow = static_cast<SDL_Window*>(window);
+    RenderDevice& d = *g.device;
+    auto* sdlWindow = static_cast<SDL_Window*>(g.window);
     if (d.options.redrawEveryFrame)
         d.history->valid = false;
     ChangedAreas changed;
-    FindChangedAreas(*this, d.width, d.height, *d.history, changed);
+    FindChangedAreas(g, d.width, d.height, *d.history, changed);
     int drawableWidth = 0;
     int drawableHeight = 0;
     SDL_GL_GetDrawableSize(sdlWindow, &drawableWidth, &drawableHeight);
-    AskSwapInterval(d, settings->vsync);
+    AskSwapInterval(d, g.settings->vsync);
     d.drawCalls = 0;
     d.presented = changed.count > 0 || d.presentRequired || d.swapPaces ||
                   drawableWidth != d.presentedWidth || drawableHeight != d.presentedHeight;
@@ -168,7 +169,7 @@ int32_t CDx_Gr::RenderFrame() {
         d.keptInWindow = fits && WholeFrame(changed, d);
         const GLuint target = d.keptInWindow ? 0 : d.frameBuffer;
         if (changed.count > 0)
-            DrawChanges(d, *this, changed, target);
+            DrawChanges(d, g, changed, target);
         if (d.capture != nullptr)
             ReadFramePixels(d, target, d.capture);
         if (!d.keptInWindow)
@@ -178,6 +179,6 @@ int32_t CDx_Gr::RenderFrame() {
     }
     const int32_t result = DeviceResult(d);
     if (result == kDeviceRemoved || result == kDeviceReset)
-        settings->deviceRebuildRequest = 1;
+        g.settings->deviceRebuildRequest = 1;
     return result;
 }

@@ -4,17 +4,18 @@
 #include <new>
 
 #include "render/device_rules.h"
+#include "render/backends.h"
 #include "render/gl_local.h"
 #include "render/picture_bits.h"
 #include "render/render.h"
 
-int32_t CDx_Gr::CreateTexture5551(int32_t slot, const PictureBits* picture) {
-    if (device == nullptr)
+int32_t CreateGlTexture(CDx_Gr& g, int32_t slot, const PictureBits* picture) {
+    if (g.device == nullptr)
         return 0;
     const auto texels = SheetTexels(slot, picture);
     if (texels == nullptr)
         return 0;
-    RenderDevice& d = *device;
+    RenderDevice& d = *g.device;
     ReleasePictureTexture(d, slot);
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -39,8 +40,8 @@ int32_t CDx_Gr::CreateTexture5551(int32_t slot, const PictureBits* picture) {
     return 1;
 }
 
-void CDx_Gr::ReleasePicture(int32_t slot) {
-    if (device == nullptr || slot < 0 || slot >= kPictureSlots)
+void ReleaseGlPicture(CDx_Gr& g, int32_t slot) {
+    if (g.device == nullptr || slot < 0 || slot >= kPictureSlots)
         return;
-    ReleasePictureTexture(*device, slot);
+    ReleasePictureTexture(*g.device, slot);
 }

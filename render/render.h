@@ -11,6 +11,14 @@ class System;
 class MapSceneEntity;
 struct PictureBits;
 struct RenderDevice;
+struct SoftwareDevice;
+
+// The way to the screen. Windows has only Direct3D 11; Linux draws through OpenGL where the
+// machine has graphics hardware and draws the frame itself where it has none.
+enum RendererKind : int32_t {
+    kRendererOpenGL = 0,
+    kRendererSoftware = 1,
+};
 
 // Results of a present and reasons for a lost device, in the game's own codes.
 inline constexpr int32_t kDeviceRemoved = static_cast<int32_t>(0x887A0005u);
@@ -43,6 +51,10 @@ public:
     MapSceneEntity* scene = nullptr;
     void* window = nullptr;          // the game window the device draws on
     RenderDevice* device = nullptr;  // the backend's objects; null while there is no device
+    // Linux: the chosen way to the screen, set before the window is made (the OpenGL window
+    // needs a GL visual). CreateDevice turns it to kRendererSoftware when OpenGL fails.
+    int32_t renderer = kRendererOpenGL;
+    SoftwareDevice* softwareDevice = nullptr;  // the software backend's objects, while it has them
 
     // The draw list: the frame's commands turned into vertices, in submission order.
     uint32_t count = 0;
