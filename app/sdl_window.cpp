@@ -8,6 +8,7 @@
 #include "app/window.h"
 #include "app/window_procedure.h"
 #include "game/system.h"
+#include "render/render.h"
 
 struct GameWindow {
     SDL_Window* window = nullptr;
@@ -161,6 +162,21 @@ bool InitVideo() {
     }
 }
 
+// The OpenGL device draws with a 3.3 core context, which the window must be made for.
+void AskForGlContext() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+}
+
+SDL_Window* MakeWindow(int32_t clientWidth, int32_t clientHeight, Uint32 flags) {
+    return SDL_CreateWindow("Tessaroid", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                            clientWidth, clientHeight, flags | SDL_WINDOW_RESIZABLE);
+}
+
 }  // namespace
 
 bool InitWindowSystem() {
@@ -179,18 +195,27 @@ void QuitWindowSystem() {
     SDL_Quit();
 }
 
-GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
+// A window for OpenGL loads the GL library (SDL does so for it); the software renderer's
+// window must not, so it is made without SDL_WINDOW_OPENGL. Where the GL library or a GL
+// visual cannot be had, the game draws its frames itself in a plain window instead.
+GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight, int32_t& renderer) {
     if (!DriverShowsWindows()) return nullptr;
-    // The renderer draws with an OpenGL 3.3 core context, which the window must be made for.
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_Window* window = SDL_CreateWindow("Tessaroid", SDL_WINDOWPOS_UNDEFINED,
-                                          SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    // The window surface must stay plain memory shown with the window system's own images:
+    // SDL would otherwise put it through a GL texture of its own, loading the GL library.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Window* window = nullptr;
+    if (renderer == kRendererOpenGL) {
+        AskForGlContext();
+        window = MakeWindow(clientWidth, clientHeight, SDL_WINDOW_OPENGL);
+        if (window == nullptr) {
+            std::fprintf(stderr,
+                         "Tessaroid: no window for OpenGL could be made (%s); drawing with the "
+                         "software renderer instead.\n",
+                         SDL_GetError());
+            renderer = kRendererSoftware;
+        }
+    }
+    if (window == nullptr) window = MakeWindow(clientWidth, clientHeight, 0);
     if (window == nullptr) return nullptr;
     theWindow = GameWindow{window, clientWidth, clientHeight, 0, clientWidth, clientHeight};
     SDL_ShowWindow(window);

@@ -3,6 +3,7 @@
 #include "app/startup.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/exit_save.h"
 #include "app/frame_loop.h"
@@ -23,6 +24,7 @@
 #include "persist/save_files.h"
 #include "persist/save_slots.h"
 #include "platform/clock.h"
+#include "platform/graphics_devices.h"
 #include "platform/instance_lock.h"
 #include "platform/message_box.h"
 #include "platform/path16.h"
@@ -30,6 +32,7 @@
 #include "platform/program_folder.h"
 #include "platform/save_folder.h"
 #include "render/render.h"
+#include "render/renderer_choice.h"
 
 namespace {
 
@@ -84,6 +87,19 @@ int RunLoop(StartedWindow& started, FrameLoopState& loop, WindowProcedure& proce
     }
 }
 
+// Linux chooses its way to the screen before the window exists: a window for OpenGL loads
+// the GL library, and the software renderer's must not. One line on stderr says the choice.
+void ChooseWayToScreen(CDx_Gr& graphics) {
+    if (!ChoosesRenderer())
+        return;
+    const char* value = std::getenv("TESSAROID_RENDERER");
+    RendererChoice choice = ChooseRenderer(value, GraphicsDeviceOpenable);
+    char line[320];
+    if (DescribeRendererChoice(choice, value, line, sizeof line) > 0)
+        std::fputs(line, stderr);
+    graphics.renderer = choice.renderer;
+}
+
 }  // namespace
 
 int RunGame() {
@@ -121,7 +137,9 @@ int RunGame() {
     if (!InitWindowSystem())
         return Fail(started, u"失敗");
     started.windowSystemUp = true;
-    started.window = CreateGameWindow(system.clientWidth, system.clientHeight);
+    ChooseWayToScreen(*theGame->graphics);
+    started.window =
+        CreateGameWindow(system.clientWidth, system.clientHeight, theGame->graphics->renderer);
     if (started.window == nullptr)
         return Fail(started, u"ウィンドウ作成に失敗しました。");
     theWindowThreadId = CurrentThreadId();

@@ -130,7 +130,7 @@ void QuitWindowSystem() {
     theClassRegistered = false;
 }
 
-GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
+GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight, int32_t& renderer) {
     int32_t frameWidth = 0;
     int32_t frameHeight = 0;
     FrameSize(frameWidth, frameHeight);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "render/render.h"
+
 class WindowProcedure;
 struct GameWindow;
 
@@ -11,8 +13,17 @@ struct GameWindow;
 [[nodiscard]] bool InitWindowSystem();
 void QuitWindowSystem();
 
-// A window titled "Tessaroid" with the given client size, shown. Null on failure.
-[[nodiscard]] GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight);
+// A window titled "Tessaroid" with the given client size, shown, made for the way to the
+// screen in renderer (a RendererKind). Where a window for OpenGL cannot be made, a plain one
+// is, with a word on standard error, and renderer becomes kRendererSoftware. The Win32 window
+// ignores it. Null on failure.
+[[nodiscard]] GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight,
+                                           int32_t& renderer);
+// A window for OpenGL on Linux, for Direct3D on Windows: the render and window tests' own.
+[[nodiscard]] inline GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight) {
+    int32_t renderer = kRendererOpenGL;
+    return CreateGameWindow(clientWidth, clientHeight, renderer);
+}
 void DestroyGameWindow(GameWindow* window);
 
 // The handle the renderer creates its device on.
