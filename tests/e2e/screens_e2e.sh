@@ -2,8 +2,10 @@
 # The real program's picture under Xvfb: the title, the settings panel and a game under way,
 # compared with the same scenes composed offline from the game's own draw lists
 # (tessaroid-trace, then tessaroid-preview). The sheets become 5-bit texels, so the offline
-# picture is first reduced to 5 bits a channel. The screenshots and the compositions stay
-# in SCREENS_DIR (default: build/e2e-screens) for looking at.
+# picture is first reduced to 5 bits a channel. The game is shot twice against the same
+# compositions: on the way to the screen that the machine chooses, then through OpenGL
+# (TESSAROID_RENDERER=opengl). The screenshots (the second set named *-opengl.png) and the
+# compositions stay in SCREENS_DIR (default: build/e2e-screens) for looking at.
 GAME_DIR=${1:?program folder}
 SOURCE_DIR=${2:?source folder}
 BUILD_DIR=$(cd "$GAME_DIR/.." && pwd)
@@ -46,56 +48,19 @@ compose_moments settings "$(cat "$SOURCE_DIR/tools/preview/scenes/settings.txt")
 compose game < "$SOURCE_DIR/tools/preview/scenes/game.txt"
 
 shot() {
-    import -window "$1" "$SCREENS_DIR/$2.png" || fail "no screenshot of $2"
+    import -window "$1" "$SCREENS_DIR/$2$WAY.png" || fail "no screenshot of $2$WAY"
 }
 # Fails unless at most PERCENT of the region's steady pixels differ from the composition.
 expect_steady() {
     local scene=$1 region=$2 percent=$3 what=$4 steady bad
-    difference "$SCREENS_DIR/$scene.png" "$E2E_TMP/$scene-0.png" "$E2E_TMP/$scene-diff.png"
+    difference "$SCREENS_DIR/$scene$WAY.png" "$E2E_TMP/$scene-0.png" "$E2E_TMP/$scene-diff.png"
     steady=$(convert "$E2E_TMP/$scene-stable.png[$region]" -format '%[fx:round(mean*w*h)]' info:)
     bad=$(convert "$E2E_TMP/$scene-diff.png[$region]" "$E2E_TMP/$scene-stable.png[$region]" \
         -compose multiply -composite -format '%[fx:round(mean*w*h)]' info:)
-    echo "$scene, $what: $bad of $steady steady pixels differ"
+    echo "$scene$WAY, $what: $bad of $steady steady pixels differ"
     [ "$steady" -gt 1000 ] || fail "$scene: $what has nothing steady to compare"
-    [ $((bad * 100)) -le $((percent * steady)) ] || fail "$scene: $what differs"
+    [ $((bad * 100)) -le $((percent * steady)) ] || fail "$scene$WAY: $what differs"
 }
-
-dir=$(new_program_folder)
-"$dir/tessaroid" 2>"$E2E_TMP/game.err" &
-pid=$!
-GAME_PIDS=$pid
-id=$(wait_window Tessaroid || wait_window Tessaroid) || fail "no window appeared: $(cat "$E2E_TMP/game.err")"
-# A first start (shaders compiled anew) on a busy machine can take seconds to its first frame.
-wait_title "$id"
-sleep 2
-shot "$id" title
-# The background starts 16 pixels in: left of it nothing is drawn and the frame stays black.
-[ "$(convert "$SCREENS_DIR/title.png[16x720+0+0]" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ] ||
-    fail "title: something was drawn left of the background"
-expect_steady title 606x120+446+144 5 "logo"
-# START, under the cursor, bobs over 32 frames: more than the composed moments cover.
-expect_steady title 288x96+512+504 5 "RANKING"
-expect_steady title 288x96+512+600 5 "SETTINGS"
-
-# Settings as the scene script opens it: up, choose, then four steps down.
-for key in Up z Down Down Down Down; do press "$id" "$key"; sleep 0.25; done
-sleep 1
-shot "$id" settings
-expect_steady settings 400x60+320+50 10 "screen mode"
-expect_steady settings 878x720+209+0 10 "panel"
-press "$id" Escape
-wait_exit "$pid" 10
-[ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
-
-# A game just begun: everything but the pieces, the previews and the score is fixed. Masked
-# out of both pictures: the well's inside, the six preview boxes' insides, the score digits.
-dir=$(new_program_folder)
-"$dir/tessaroid" 2>"$E2E_TMP/game2.err" &
-pid=$!
-GAME_PIDS=$pid
-id=$(wait_window Tessaroid || wait_window Tessaroid) || fail "no second window appeared: $(cat "$E2E_TMP/game2.err")"
-wait_title "$id"
-press "$id" z
 masked() {
     convert "$1" -fill black -draw "rectangle 520,0 759,671" \
         -draw "rectangle 808,24 903,119" -draw "rectangle 952,24 1047,119" \
@@ -104,21 +69,77 @@ masked() {
         -draw "rectangle 300,20 479,79" "$2"
 }
 masked "$E2E_TMP/game.png" "$E2E_TMP/game-masked.png"
-# The game's fade-in is counted in frames, which a busy machine draws fewer of a second: the
-# picture is taken again until it has settled, for up to 20 s.
-end=$((SECONDS + 20))
-while :; do
-    shot "$id" game
-    masked "$SCREENS_DIR/game.png" "$E2E_TMP/shot-masked.png"
-    n=$(compare -metric AE -fuzz 2% "$E2E_TMP/shot-masked.png" "$E2E_TMP/game-masked.png" null: 2>&1)
-    [ "$n" = 0 ] || [ "$SECONDS" -ge "$end" ] && break
-    sleep 0.5
-done
-echo "game, all but pieces, previews and score: $n pixels differ"
-[ "$n" = 0 ] || fail "game: the well, panels or background differ"
-press "$id" Escape
-wait_exit "$pid" 10
-[ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
-grep -E "^(Message|Error): " "$E2E_TMP/game.err" "$E2E_TMP/game2.err" &&
-    fail "the game showed a message"
-echo "screens e2e: all passed; screenshots in $SCREENS_DIR"
+
+# Starts a fresh copy of the game (the renderer variable as WAY_ASKED sets it) with stderr to
+# $E2E_TMP/$1$WAY.err and waits for its title: sets pid and id.
+start_game() {
+    local dir err="$E2E_TMP/$1$WAY.err"
+    dir=$(new_program_folder)
+    if [ -n "$WAY_ASKED" ]; then
+        TESSAROID_RENDERER=$WAY_ASKED "$dir/tessaroid" 2>"$err" &
+    else
+        "$dir/tessaroid" 2>"$err" &
+    fi
+    pid=$!
+    GAME_PIDS="${GAME_PIDS:-} $pid"
+    id=$(wait_window Tessaroid || wait_window Tessaroid) || fail "no window appeared: $(cat "$err")"
+    # A first start (shaders compiled anew) on a busy machine can take seconds to its first frame.
+    wait_title "$id"
+}
+
+# The three scenes on one way to the screen: WAY is the screenshots' suffix, WAY_ASKED the
+# value of TESSAROID_RENDERER (empty: the machine's own choice).
+shoot_scenes() {
+    WAY=$1 WAY_ASKED=$2
+    start_game game
+    grep -m1 "^Tessaroid: drawing with" "$E2E_TMP/game$WAY.err"
+    sleep 2
+    shot "$id" title
+    # The background starts 16 pixels in: left of it nothing is drawn and the frame stays black.
+    [ "$(convert "$SCREENS_DIR/title$WAY.png[16x720+0+0]" -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ] ||
+        fail "title$WAY: something was drawn left of the background"
+    expect_steady title 606x120+446+144 5 "logo"
+    # START, under the cursor, bobs over 32 frames: more than the composed moments cover.
+    expect_steady title 288x96+512+504 5 "RANKING"
+    expect_steady title 288x96+512+600 5 "SETTINGS"
+
+    # Settings as the scene script opens it: up, choose, then four steps down.
+    for key in Up z Down Down Down Down; do press "$id" "$key"; sleep 0.25; done
+    sleep 1
+    shot "$id" settings
+    expect_steady settings 400x60+320+50 10 "screen mode"
+    expect_steady settings 878x720+209+0 10 "panel"
+    press "$id" Escape
+    wait_exit "$pid" 10
+    [ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
+
+    # A game just begun: everything but the pieces, the previews and the score is fixed. Masked
+    # out of both pictures: the well's inside, the six preview boxes' insides, the score digits.
+    start_game game2
+    press "$id" z
+    # The game's fade-in is counted in frames, which a busy machine draws fewer of a second: the
+    # picture is taken again until it has settled, for up to 20 s.
+    local end=$((SECONDS + 20)) n
+    while :; do
+        shot "$id" game
+        masked "$SCREENS_DIR/game$WAY.png" "$E2E_TMP/shot-masked.png"
+        n=$(compare -metric AE -fuzz 2% "$E2E_TMP/shot-masked.png" "$E2E_TMP/game-masked.png" null: 2>&1)
+        [ "$n" = 0 ] || [ "$SECONDS" -ge "$end" ] && break
+        sleep 0.5
+    done
+    echo "game$WAY, all but pieces, previews and score: $n pixels differ"
+    [ "$n" = 0 ] || fail "game$WAY: the well, panels or background differ"
+    press "$id" Escape
+    wait_exit "$pid" 10
+    [ "$STATUS" = 0 ] || fail "Esc ended the game with $STATUS"
+    grep -E "^(Message|Error): " "$E2E_TMP/game$WAY.err" "$E2E_TMP/game2$WAY.err" &&
+        fail "the game$WAY showed a message"
+    return 0
+}
+
+shoot_scenes "" ""
+# OpenGL must really have drawn the second set: not the software renderer it falls back to.
+shoot_scenes -opengl opengl
+grep -h "software renderer" "$E2E_TMP/game-opengl.err" "$E2E_TMP/game2-opengl.err" &&
+    fail "OpenGL was asked for, but the software renderer drew"
+echo "screens e2e: all passed on both ways to the screen; screenshots in $SCREENS_DIR"
