@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The benchmark command: builds an optimised game and the benchmark tools into build-bench/,
 # installs the two peer games when they are missing, and prints one table that sets this game
-# beside ltris and quadrapassel on one private Xvfb, then this game's own frame figures.
-#   scripts/bench.sh [SECONDS_PER_PHASE] [LAUNCHES]     (defaults 20 and 5; about 4 minutes)
+# beside ltris and quadrapassel on one private Xvfb (a row for each of its ways to the screen,
+# the software renderer and OpenGL), then this game's own frame figures.
+#   scripts/bench.sh [SECONDS_PER_PHASE] [LAUNCHES]     (defaults 20 and 5; about 5 minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --peers

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """The benchmark command's table: this game beside ltris and quadrapassel on one private Xvfb.
 
-For each program: launch to first drawn frame (median of N launches), peak resident memory,
-and CPU in percent of one core at its title and in a game, for the program and for the X
-server it draws through. For this game alone: frame period error per timer method, the CPU
-time of one frame split into scene and RenderFrame, the music thread's CPU, and the heap
-allocations of the frame loop. Usage: peer_table.py BIN_DIR GAME_DIR [SECONDS] [LAUNCHES]
+This game has a row for each way to the screen, chosen with TESSAROID_RENDERER: the software
+renderer, and OpenGL (here Mesa's software rasteriser). For each program: launch to first
+drawn frame (median of N launches), peak resident memory, and CPU in percent of one core at
+its title and in a game, for the program and for the X server it draws through. For this
+game alone: frame period error per timer method, the CPU time of one frame split into scene
+and RenderFrame, the music thread's CPU, and the heap allocations of the frame loop on each
+way to the screen. Usage: peer_table.py BIN_DIR GAME_DIR [SECONDS] [LAUNCHES]
 """
 import json
 import os
@@ -80,11 +82,13 @@ class Program:
     GL driver's shader cache, font caches), the later ones as the first left it.
     """
 
-    def __init__(self, name, bin_dir, game_dir, scratch):
+    def __init__(self, name, bin_dir, game_dir, scratch, renderer=None):
         self.name = name
+        self.renderer = renderer  # this game's TESSAROID_RENDERER
+        self.label = f"{name} ({renderer})" if renderer else name
         self.bin_dir = bin_dir
         self.game_dir = game_dir
-        self.cache = tempfile.mkdtemp(prefix=f"{name}-cache-", dir=scratch)
+        self.cache = tempfile.mkdtemp(prefix=f"{name}-{renderer}-cache-", dir=scratch)
 
     def prepare(self, scratch):
         home = tempfile.mkdtemp(dir=scratch)
@@ -95,6 +99,7 @@ class Program:
             folder = os.path.join(home, "game")
             shutil.copytree(self.game_dir, folder)
             env["ALSOFT_DRIVERS"] = "null"  # it mixes its sound as on a real card
+            env["TESSAROID_RENDERER"] = self.renderer
             return [os.path.join(folder, "tessaroid")], env
         return [shutil.which(self.name) or f"/usr/games/{self.name}"], env
 
@@ -168,16 +173,17 @@ def read_counts(log):
 def play(program, scratch, xvfb, seconds, counter):
     """Title for SECONDS, then a game for SECONDS; returns the figures of one session."""
     command, env = program.prepare(scratch)
-    log = os.path.join(scratch, f"{program.name}-allocs.log")
+    log = os.path.join(scratch, f"{program.label}-allocs.log")
     if counter:
         env.update(LD_PRELOAD=counter, TESSAROID_ALLOC_LOG=log)
-    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
+    said = os.path.join(scratch, f"{program.label}-stderr.txt")
+    with open(said, "w") as err:
+        process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=err)
     figures = {}
     try:
         window = window_of(process.pid)
         if window is None:
-            raise RuntimeError(f"{program.name}: no window")
+            raise RuntimeError(f"{program.label}: no window")
         time.sleep(4)  # past the title's opening
         if counter:
             os.kill(process.pid, signal.SIGUSR1)
@@ -197,6 +203,9 @@ def play(program, scratch, xvfb, seconds, counter):
         figures["rss"] = peak_rss_mb(process.pid)
     finally:
         stop(process)
+    # A row for OpenGL that the software renderer drew after all would give the wrong figures.
+    with open(said, errors="replace") as err:
+        figures["fell back"] = "software renderer instead" in err.read()
     return figures
 
 
@@ -235,13 +244,15 @@ def main():
     counter = os.path.join(bin_dir, "alloc-counter.so")
     rows = []
     try:
-        for name in ("tessaroid", "ltris", "quadrapassel"):
-            program = Program(name, bin_dir, game_dir, scratch)
+        programs = [Program("tessaroid", bin_dir, game_dir, scratch, way)
+                    for way in ("software", "opengl")]
+        programs += [Program(name, bin_dir, game_dir, scratch) for name in ("ltris", "quadrapassel")]
+        for program in programs:
             first = first_frames(program, probe, scratch, launches)
             session = play(program, scratch, xvfb.pid, seconds,
-                           counter if name == "tessaroid" else None)
-            rows.append((name, first, session))
-            print(f"  measured {name}", file=sys.stderr)
+                           counter if program.renderer else None)
+            rows.append((program, first, session))
+            print(f"  measured {program.label}", file=sys.stderr)
         pace = pacing(bin_dir)
         # Title and game as the game draws them; the full list redrawn whole (unchanged, the
         # game would not draw it again).
@@ -252,14 +263,17 @@ def main():
         shutil.rmtree(scratch, ignore_errors=True)
 
     print(f"\nSide by side ({launches} launches, {seconds:.0f} s per phase, one private Xvfb):\n")
-    print(f"{'program':<14}{'first frame':>13}{'peak RSS':>11}"
+    print(f"{'program':<23}{'first frame':>13}{'peak RSS':>11}"
           f"{'title CPU + X':>18}{'game CPU + X':>18}")
-    for name, first, s in rows:
+    for program, first, s in rows:
         t, g = s["title"], s["game"]
-        print(f"{name:<14}{first[0]:>10.0f} ms{s['rss']:>8.1f} MB"
+        print(f"{program.label:<23}{first[0]:>10.0f} ms{s['rss']:>8.1f} MB"
               f"{t[0]:>9.1f}% +{t[1]:>5.1f}%{g[0]:>9.1f}% +{g[1]:>5.1f}%")
+    for program, _, s in rows:
+        if s.get("fell back"):
+            print(f"  ({program.label}: OpenGL could not be started; the software renderer drew)")
     print("\nFirst frame of the first launch, caches empty: " +
-          ", ".join(f"{name} {first[1]:.0f} ms" for name, first, _ in rows))
+          ", ".join(f"{program.label} {first[1]:.0f} ms" for program, first, _ in rows))
 
     print("\nThis game alone:")
     for method, pattern, median, p99 in pace:
@@ -273,17 +287,19 @@ def main():
         scene_ms = f"{scene:.3f} ms" if scene is not None and frame != 2 else "-"
         print(f"  one {label} frame: scene {scene_ms}, RenderFrame {cpu:.3f} ms CPU "
               f"({real:.3f} ms real, the rasteriser's threads included in CPU)")
-    tessaroid = rows[0][2]
-    if tessaroid["game"][2] is not None:
-        print(f"  music thread: {tessaroid['game'][2] * 10:.2f} ms of CPU per second in a game")
-    counts = tessaroid.get("allocs", [])
-    if len(counts) == 4:
+    software = rows[0][2]
+    if software["game"][2] is not None:
+        print(f"  music thread: {software['game'][2] * 10:.2f} ms of CPU per second in a game")
+    for program, _, s in rows:
+        counts = s.get("allocs", [])
+        if len(counts) != 4:
+            continue
         for label, a, b in (("title", counts[0], counts[1]), ("game", counts[2], counts[3])):
             frames = seconds * 60
-            print(f"  heap allocations over {seconds:.0f} s at the {label}: "
+            print(f"  {program.renderer}, heap allocations over {seconds:.0f} s at the {label}: "
                   f"{b[2] - a[2]} by the game's own code ({(b[2] - a[2]) / frames:.2f} a frame), "
                   f"{b[0] - a[0]} on the main thread in all "
-                  f"({(b[0] - a[0]) / frames:.1f} a frame, mostly the GL driver and Xlib)")
+                  f"({(b[0] - a[0]) / frames:.1f} a frame, drivers and Xlib included)")
 
 
 if __name__ == "__main__":
