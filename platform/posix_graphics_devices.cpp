@@ -24,9 +24,10 @@ bool JoinPath(char (&path)[kDevicePathBytes], const char* folder, const char* na
 }
 
 // Opened read-write as a driver would, and closed at once; no descriptor leaks into the
-// processes the game starts meanwhile.
+// processes the game starts meanwhile, and something that is no device (a pipe) cannot hold
+// start-up waiting.
 bool NodeOpens(const char* path) {
-    int fd = open(path, O_RDWR | O_CLOEXEC | O_NOCTTY);
+    int fd = open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return false;
     close(fd);
