@@ -5,16 +5,16 @@
 #include <malloc.h>
 
 #include "game/system.h"
+#include "render/backends.h"
 #include "render/device_loss.h"
 #include "render/device_rules.h"
-#include "render/backends.h"
 #include "render/gl_local.h"
 #include "render/render.h"
+#include "render/window_presence.h"
 
 namespace {
 
 RenderDevice theDevice;
-bool haveDevice = false;
 // The kept list and the sheets' texels outlive every device; a new device forgets them.
 FrameHistory theHistory;
 SheetCoverage theSheets;
@@ -39,14 +39,6 @@ bool ReportsResets() {
         return true;
     return epoxy_has_gl_extension("GL_ARB_robustness") ||
            epoxy_has_gl_extension("GL_KHR_robustness");
-}
-
-// Full screen as the setting says: the desktop's mode, the frame stretched onto it.
-void ApplyScreenMode(SDL_Window* window, int32_t fullScreen) {
-    const bool shown = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
-    if (shown == (fullScreen == 1))
-        return;
-    SDL_SetWindowFullscreen(window, fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 // The pipeline after the context: each step's failure is the result.
@@ -75,25 +67,6 @@ int32_t CreatePipeline(RenderDevice& d, const System& system, const SpriteVertex
     return CreatePresenter(d);
 }
 
-// Main thread (SDL calls event watches where events are pumped): a window shown again,
-// uncovered or resized needs the kept picture presented even when the frame is unchanged.
-int WatchWindow(void*, SDL_Event* event) {
-    if (haveDevice && event->type == SDL_WINDOWEVENT) {
-        switch (event->window.event) {
-            case SDL_WINDOWEVENT_SHOWN:
-            case SDL_WINDOWEVENT_EXPOSED:
-            case SDL_WINDOWEVENT_RESTORED:
-            case SDL_WINDOWEVENT_MAXIMIZED:
-            case SDL_WINDOWEVENT_SIZE_CHANGED:
-                theDevice.presentRequired = true;
-                break;
-            default:
-                break;
-        }
-    }
-    return 1;
-}
-
 // A software rasteriser allocates and frees large blocks for every frame it draws. Handing
 // them back to the system each time and faulting them in again cost several times the drawing
 // itself (the full list: 41 ms a frame against 9 ms), so freed memory is kept for reuse.
@@ -113,8 +86,7 @@ void StartFromNothing(RenderDevice& d) {
     for (int32_t slot = 0; slot < kPictureSlots; ++slot) ForgetSheet(theSheets, slot);
     d.history = &theHistory;
     d.sheets = &theSheets;
-    SDL_DelEventWatch(WatchWindow, nullptr);
-    SDL_AddEventWatch(WatchWindow, nullptr);
+    WatchWindowPresence(&d.presentRequired);
 }
 
 }  // namespace
@@ -126,7 +98,8 @@ int32_t CreateGlDevice(CDx_Gr& g) {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(sdlWindow, &width, &height);
-    const CreationSize size = ChooseCreationSize(theFirstSize, width, height, g.settings->fullScreen);
+    const CreationSize size =
+        ChooseCreationSize(theFirstSize, width, height, g.settings->fullScreen);
     ApplyScreenMode(sdlWindow, g.settings->fullScreen);
     theDevice = RenderDevice{};
     theDevice.width = size.width;
@@ -135,7 +108,6 @@ int32_t CreateGlDevice(CDx_Gr& g) {
     theDevice.context = CreateContext(sdlWindow, theDevice.contextType);
     if (theDevice.context == nullptr)
         return kDeviceNoContext;
-    haveDevice = true;
     g.device = &theDevice;
     if (SDL_GL_MakeCurrent(sdlWindow, theDevice.context) != 0)
         return kDeviceContextNotCurrent;
@@ -154,9 +126,8 @@ void ReleaseGlDevice(CDx_Gr& g) {
         SDL_GL_MakeCurrent(sdlWindow, nullptr);
         SDL_GL_DeleteContext(g.device->context);
     }
-    SDL_DelEventWatch(WatchWindow, nullptr);
+    WatchWindowPresence(nullptr);
     theDevice = RenderDevice{};
-    haveDevice = false;
     g.device = nullptr;
 }
 

@@ -6,8 +6,8 @@
 // (or the window needs it). Whatever is skipped, the presented picture is the one a full
 // redraw of the list would give.
 #include "game/system.h"
-#include "render/frame_planner.h"
 #include "render/backends.h"
+#include "render/frame_planner.h"
 #include "render/gl_local.h"
 #include "render/hidden_commands.h"
 #include "render/render.h"
@@ -162,11 +162,12 @@ int32_t RenderGlFrame(CDx_Gr& g) {
                   drawableWidth != d.presentedWidth || drawableHeight != d.presentedHeight;
     if (d.presented) {
         const bool fits = drawableWidth == d.width && drawableHeight == d.height;
-        if (d.keptInWindow) {
+        const bool changedThroughout = WholeFrame(changed, d);
+        if (d.keptInWindow) {  // the frame buffer is behind: all of it is drawn again
             changed.count = 0;
             changed.Add(PixelRect{0, 0, d.width, d.height});
         }
-        d.keptInWindow = fits && WholeFrame(changed, d);
+        d.keptInWindow = fits && changedThroughout;
         const GLuint target = d.keptInWindow ? 0 : d.frameBuffer;
         if (changed.count > 0)
             DrawChanges(d, g, changed, target);

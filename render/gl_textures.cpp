@@ -3,8 +3,8 @@
 #include <memory>
 #include <new>
 
-#include "render/device_rules.h"
 #include "render/backends.h"
+#include "render/device_rules.h"
 #include "render/gl_local.h"
 #include "render/picture_bits.h"
 #include "render/render.h"

@@ -1,4 +1,5 @@
-// RenderFrame on the software rasteriser: consecutive frames of a game in progress and of the
+// RenderFrame on each Linux backend (renderer: 0 OpenGL on the software rasteriser, 1 the
+// game's own software frame): consecutive frames of a game in progress and of the
 // scrolling title (the scene's own frame runs between them, outside the timing), the full list
 // of 14,969 commands and an empty list (the frame's fixed cost). Each drawn three ways: one
 // draw per command over the whole frame (drawing: 0), merged draws without the commands that
@@ -21,6 +22,7 @@
 #include "platform/path16.h"
 #include "render/gl_local.h"
 #include "render/render.h"
+#include "render/soft_local.h"
 #include "tools/trace/trace_driver.h"
 
 namespace {
@@ -38,6 +40,16 @@ SDL_Window* OpenWindow() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     return SDL_CreateWindow("Tessaroid", 0, 0, 1280, 720, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+}
+
+PlanOptions& Options(CDx_Gr& g) {
+    return g.renderer == kRendererSoftware ? g.softwareDevice->options : g.device->options;
+}
+uint32_t DrawCalls(const CDx_Gr& g) {
+    return g.renderer == kRendererSoftware ? g.softwareDevice->drawCalls : g.device->drawCalls;
+}
+bool Presented(const CDx_Gr& g) {
+    return g.renderer == kRendererSoftware ? g.softwareDevice->presented : g.device->presented;
 }
 
 // The game's own sheets from the program folder's data, as start-up loads them.
@@ -100,6 +112,7 @@ void RenderFrames(benchmark::State& state) {
     CDx_Gr& g = *theGame->graphics;
     g.window = window;
     (void)TextFromUtf8(theGame->system->programFolder, kPathUnits, TESSAROID_GAME_DIR);
+    g.renderer = static_cast<int32_t>(state.range(2));
     if (g.CreateDevice() < 0 || !LoadSheets()) {
         state.SkipWithError("no device or no sheets (build the data folder first)");
         return;
@@ -113,9 +126,9 @@ void RenderFrames(benchmark::State& state) {
         FillSceneList(frame, run);
     }
     const auto drawing = static_cast<Drawing>(state.range(1));
-    g.device->options.mergeDraws = drawing != kEveryCommand;
-    g.device->options.skipInvisible = drawing != kEveryCommand;
-    g.device->options.redrawEveryFrame = drawing != kChangedAreas;
+    Options(g).mergeDraws = drawing != kEveryCommand;
+    Options(g).skipInvisible = drawing != kEveryCommand;
+    Options(g).redrawEveryFrame = drawing != kChangedAreas;
     const bool scene = frame == kGame || frame == kTitle;
     double draws = 0;
     double presents = 0;
@@ -130,9 +143,10 @@ void RenderFrames(benchmark::State& state) {
             state.ResumeTiming();
         }
         (void)g.RenderFrame();
-        glFinish();  // the frame's drawing done, not only queued
-        draws += g.device->drawCalls;
-        presents += g.device->presented ? 1 : 0;
+        if (g.renderer == kRendererOpenGL)
+            glFinish();  // the frame's drawing done, not only queued
+        draws += DrawCalls(g);
+        presents += Presented(g) ? 1 : 0;
     }
     const double frames = static_cast<double>(state.iterations());
     state.counters["commands"] = static_cast<double>(g.count);
@@ -148,8 +162,10 @@ void RenderFrames(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(RenderFrames)
-    ->ArgNames({"frame", "drawing"})
-    ->ArgsProduct({{kGame, kTitle, kFullList, kEmpty}, {kEveryCommand, kWholeFrame, kChangedAreas}})
+    ->ArgNames({"frame", "drawing", "renderer"})
+    ->ArgsProduct({{kGame, kTitle, kFullList, kEmpty},
+                   {kEveryCommand, kWholeFrame, kChangedAreas},
+                   {kRendererOpenGL, kRendererSoftware}})
     ->Iterations(600)
     ->MeasureProcessCPUTime()
     ->UseRealTime()

@@ -7,6 +7,7 @@
 #include "game/map_scene_entity.h"
 #include "game/system.h"
 #include "platform/path16.h"
+#include "render/backends.h"
 #include "render/gl_local.h"
 #include "render/render.h"
 #include "tests/render/render_fixture.h"
@@ -116,7 +117,7 @@ TEST_F(DeviceLoss, AMissingSheetAtTheRebuildEndsIt) {
     ASSERT_EQ(ShownMessages().size(), 1u);
 }
 
-TEST(Device, AMissingShaderFileFailsTheCreation) {
+TEST(Device, AMissingShaderFileFailsOpenGLAndTheSoftwareFrameTakesOver) {
     TempFolder empty;
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -130,11 +131,17 @@ TEST(Device, AMissingShaderFileFailsTheCreation) {
     graphics.settings = &system;
     graphics.window = window;
     (void)TextFromUtf8(system.programFolder, kPathUnits, empty.path.c_str());
-    EXPECT_EQ(graphics.CreateDevice(), -1);
+    EXPECT_EQ(CreateGlDevice(graphics), -1);
+    ReleaseGlDevice(graphics);
+    // The game then draws its frames itself.
+    EXPECT_EQ(graphics.CreateDevice(), 1);
+    EXPECT_EQ(graphics.renderer, kRendererSoftware);
     graphics.ReleaseDevice();
     // Beside the executable they are found.
+    graphics.renderer = kRendererOpenGL;
     (void)TextFromUtf8(system.programFolder, kPathUnits, TESSAROID_GAME_DIR);
     EXPECT_EQ(graphics.CreateDevice(), 1);
+    EXPECT_EQ(graphics.renderer, kRendererOpenGL);
     graphics.ReleaseDevice();
     SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -1,0 +1,317 @@
+// Drawing a run of quads into the software frame exactly as the OpenGL path draws them: each
+// quad is the two triangles of its four-vertex strip, rasterised with vertices snapped to a
+// 1/256 pixel grid and the top-left rule, so that a pixel on an edge two triangles share is
+// drawn once; texture coordinates interpolated linearly (there is no perspective), sampled
+// at the nearest texel with the sheet wrapping round; a texel whose alpha is below one half
+// left out; then the command's blend equation with the factor F, in 8-bit arithmetic.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "render/soft_local.h"
+
+namespace {
+
+constexpr int32_t kSubpixelBits = 8;
+constexpr int64_t kSubpixel = int64_t{1} << kSubpixelBits;
+// Vertices farther out than this many pixels are beyond what the fixed-point edges hold.
+constexpr float kFarthestPixel = 1 << 20;
+constexpr uint32_t kNoTexel = 0xFF000000u;  // an empty slot samples as opaque black
+
+// A triangle corner in the frame's pixels (rows from the bottom), with its texture coordinate.
+struct Corner {
+    float x, y, u, v;
+};
+
+// The viewport transform of a clip-space vertex (w is always 1).
+Corner ToFrame(const SpriteVertex& v, int32_t width, int32_t height) {
+    const float halfWidth = 0.5f * static_cast<float>(width);
+    const float halfHeight = 0.5f * static_cast<float>(height);
+    return Corner{v.x * halfWidth + halfWidth, v.y * halfHeight + halfHeight, v.u, v.v};
+}
+
+// A texture coordinate as a plane over the frame: value = a0 + dadx * x + dady * y at the
+// centre of pixel (x, y).
+struct Plane {
+    float a0, dadx, dady;
+};
+
+Plane PlaneOf(const Corner& p0, const Corner& p1, const Corner& p2, float a0, float a1, float a2,
+              float oneOverArea) {
+    const float dx01 = p0.x - p1.x;
+    const float dy01 = p0.y - p1.y;
+    const float dx20 = p2.x - p0.x;
+    const float dy20 = p2.y - p0.y;
+    const float da01 = a0 - a1;
+    const float da20 = a2 - a0;
+    const float dadx = (da01 * dy20 - dy01 * da20) * oneOverArea;
+    const float dady = (da20 * dx01 - dx20 * da01) * oneOverArea;
+    const float x0 = p0.x - 0.5f;
+    const float y0 = p0.y - 0.5f;
+    return Plane{a0 - (dadx * x0 + dady * y0), dadx, dady};
+}
+
+// The OpenGL path's rasteriser evaluates the planes with fused multiply-adds where the
+// processor has them, and with separate ones where it does not; so does this, so that a
+// sample that falls on a texel's very edge takes the same texel.
+__attribute__((target("fma"))) float FusedValueAt(const Plane& p, float x, float y) {
+    return __builtin_fmaf(p.dady, y, __builtin_fmaf(p.dadx, x, p.a0));
+}
+float SeparateValueAt(const Plane& p, float x, float y) {
+    const float along = p.dadx * x + p.a0;
+    return p.dady * y + along;
+}
+const bool theProcessorFuses = __builtin_cpu_supports("fma") != 0;
+
+float ValueAt(const Plane& p, float x, float y) {
+    return theProcessorFuses ? FusedValueAt(p, x, y) : SeparateValueAt(p, x, y);
+}
+
+int32_t TexelIndex(float coordinate) {
+    return static_cast<int32_t>(std::floor(coordinate * static_cast<float>(kPictureSide))) &
+           (kPictureSide - 1);
+}
+
+// x * y / 255 rounded, for bytes.
+uint32_t Scale(uint32_t x, uint32_t y) {
+    const uint32_t p = x * y + 128;
+    return (p + (p >> 8)) >> 8;
+}
+
+uint32_t Channel(uint32_t pixel, int shift) {
+    return (pixel >> shift) & 255;
+}
+
+uint32_t Saturate(uint32_t value) {
+    return value > 255 ? 255 : value;
+}
+
+// What a run's pixels do with the frame beneath them.
+struct Shading {
+    int32_t kind;
+    uint32_t factor[3];  // F as bytes: red, green, blue
+    bool testAlpha;
+    const uint32_t* texels;  // null: every texel opaque black
+};
+
+uint32_t Blend(const Shading& s, uint32_t src, uint32_t dst) {
+    if (s.kind == kBlendOwnAlpha)
+        return src & 0xFFFFFFu;
+    uint32_t out = 0;
+    for (int c = 0; c < 3; ++c) {
+        const int shift = 16 - 8 * c;
+        const uint32_t sc = Channel(src, shift);
+        const uint32_t dc = Channel(dst, shift);
+        const uint32_t f = s.factor[c];
+        uint32_t value = 0;
+        switch (s.kind) {
+            case kBlendMixByFactor:
+                value = Scale(sc, f) + Scale(dc, 255 - f);
+                break;
+            case kBlendReplaceByFactor:
+                value = Scale(sc, f);
+                break;
+            default:  // kBlendAlternative
+                value = Scale(sc, 255 - f) + Scale(dc, dc);
+                break;
+        }
+        out |= Saturate(value) << shift;
+    }
+    return out;
+}
+
+void ShadePixel(const Shading& s, uint32_t texel, uint32_t& pixel) {
+    if (s.testAlpha && (texel >> 24) == 0)
+        return;
+    pixel = Blend(s, texel, pixel);
+}
+
+// The pixels of one row a triangle covers: first..last-1.
+struct Span {
+    int32_t first, last;
+};
+
+// One edge of a counter-clockwise triangle in snapped units: inside where
+// dx * (py - y0) - dy * (px - x0) > 0, or = 0 on a top or left edge.
+struct Edge {
+    int64_t x0, y0, dx, dy;
+    bool tieInside;
+};
+
+Edge EdgeOf(int64_t xa, int64_t ya, int64_t xb, int64_t yb) {
+    const int64_t dx = xb - xa;
+    const int64_t dy = yb - ya;
+    // Rows count upwards, so a top edge runs right to left and a left edge downwards.
+    return Edge{xa, ya, dx, dy, dy < 0 || (dy == 0 && dx < 0)};
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// Narrows span to the pixels of row py (sample at py * kSubpixel) inside edge e.
+void ClipToEdge(const Edge& e, int64_t py, Span& span) {
+    // E(px) = c - k * px, with k = dy * kSubpixel.
+    const int64_t c = e.dx * (py * kSubpixel - e.y0) + e.dy * e.x0;
+    const int64_t k = e.dy * kSubpixel;
+    if (k == 0) {
+        if (c < 0 || (c == 0 && !e.tieInside))
+            span.last = span.first;
+        return;
+    }
+    if (k > 0) {  // inside while px < c / k (or <= on a tie)
+        const int64_t bound = e.tieInside ? FloorDiv(c, k) + 1 : FloorDiv(c - 1, k) + 1;
+        if (bound < span.last)
+            span.last = static_cast<int32_t>(bound < span.first ? span.first : bound);
+    } else {  // inside while px > c / k
+        const int64_t nk = -k;
+        const int64_t bound = e.tieInside ? FloorDiv(-c + nk - 1, nk) : FloorDiv(-c, nk) + 1;
+        if (bound > span.first)
+            span.first = static_cast<int32_t>(bound > span.last ? span.last : bound);
+    }
+}
+
+struct Target {
+    SoftwareDevice& device;
+    PixelRect area;
+};
+
+uint32_t* FrameRow(const SoftwareDevice& d, int32_t y) {
+    return d.frame + static_cast<int64_t>(d.height - 1 - y) * d.width;
+}
+
+// An unturned quad's texture coordinate follows x alone (u) or y alone (v): the texel column
+// of each pixel column is worked out once for the whole triangle.
+bool Separable(const Plane& u, const Plane& v) {
+    return u.dady == 0.0f && v.dadx == 0.0f;
+}
+
+// The texels of one row, texel columns from the table: the common case, a sprite as it is.
+void ShadeSeparableSpan(const Shading& s, const int32_t* columns, const uint32_t* texelRow,
+                        uint32_t* row, Span span) {
+    if (s.kind == kBlendOwnAlpha && !s.testAlpha) {
+        for (int32_t x = span.first; x < span.last; ++x) row[x] = texelRow[columns[x]] & 0xFFFFFFu;
+    } else if (s.kind == kBlendOwnAlpha) {
+        for (int32_t x = span.first; x < span.last; ++x) {
+            const uint32_t texel = texelRow[columns[x]];
+            if ((texel >> 24) != 0)
+                row[x] = texel & 0xFFFFFFu;
+        }
+    } else {
+        for (int32_t x = span.first; x < span.last; ++x)
+            ShadePixel(s, texelRow[columns[x]], row[x]);
+    }
+}
+
+void ShadeSpan(const Shading& s, const Plane& u, const Plane& v, int32_t y, uint32_t* row,
+               Span span) {
+    const float fy = static_cast<float>(y);
+    for (int32_t x = span.first; x < span.last; ++x) {
+        const float fx = static_cast<float>(x);
+        const uint32_t texel =
+            s.texels == nullptr
+                ? kNoTexel
+                : s.texels[(TexelIndex(ValueAt(v, fx, fy)) << 9) | TexelIndex(ValueAt(u, fx, fy))];
+        ShadePixel(s, texel, row[x]);
+    }
+}
+
+// A run of one texel everywhere (no picture: opaque black).
+void ShadeBlackSpan(const Shading& s, uint32_t* row, Span span) {
+    for (int32_t x = span.first; x < span.last; ++x) ShadePixel(s, kNoTexel, row[x]);
+}
+
+int64_t Snap(float coordinate) {
+    return std::lrint((coordinate - 0.5f) * static_cast<float>(kSubpixel));
+}
+
+bool Near(const Corner& c) {
+    return std::fabs(c.x) < kFarthestPixel && std::fabs(c.y) < kFarthestPixel;
+}
+
+void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
+                  const Corner& p2) {
+    if (!Near(p0) || !Near(p1) || !Near(p2))
+        return;  // not a number, or far beyond any frame
+    int64_t x[3] = {Snap(p0.x), Snap(p1.x), Snap(p2.x)};
+    int64_t y[3] = {Snap(p0.y), Snap(p1.y), Snap(p2.y)};
+    const int64_t twiceArea = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
+    if (twiceArea == 0)
+        return;
+    const float dx01 = p0.x - p1.x;
+    const float dy01 = p0.y - p1.y;
+    const float dx20 = p2.x - p0.x;
+    const float dy20 = p2.y - p0.y;
+    const float oneOverArea = 1.0f / (dx01 * dy20 - dx20 * dy01);
+    const Plane u = PlaneOf(p0, p1, p2, p0.u, p1.u, p2.u, oneOverArea);
+    const Plane v = PlaneOf(p0, p1, p2, p0.v, p1.v, p2.v, oneOverArea);
+    // Counter-clockwise: corners 1 and 2 swap for a clockwise triangle.
+    const int b = twiceArea > 0 ? 1 : 2;
+    const int c = 3 - b;
+    const Edge edges[3] = {EdgeOf(x[0], y[0], x[b], y[b]), EdgeOf(x[b], y[b], x[c], y[c]),
+                           EdgeOf(x[c], y[c], x[0], y[0])};
+    int64_t lowX = x[0], highX = x[0], lowY = y[0], highY = y[0];
+    for (int k = 1; k < 3; ++k) {
+        lowX = x[k] < lowX ? x[k] : lowX;
+        highX = x[k] > highX ? x[k] : highX;
+        lowY = y[k] < lowY ? y[k] : lowY;
+        highY = y[k] > highY ? y[k] : highY;
+    }
+    const int64_t firstX = std::max<int64_t>(t.area.x0, FloorDiv(lowX, kSubpixel));
+    const int64_t lastX = std::min<int64_t>(t.area.x1, FloorDiv(highX, kSubpixel) + 1);
+    const int64_t firstY = std::max<int64_t>(t.area.y0, FloorDiv(lowY, kSubpixel));
+    const int64_t lastY = std::min<int64_t>(t.area.y1, FloorDiv(highY, kSubpixel) + 1);
+    if (firstX >= lastX || firstY >= lastY)
+        return;
+    const bool separable = s.texels != nullptr && Separable(u, v);
+    int32_t* columns = t.device.columns;
+    if (separable) {
+        for (int64_t px = firstX; px < lastX; ++px)
+            columns[px] = TexelIndex(ValueAt(u, static_cast<float>(px), 0.0f));
+    }
+    for (int64_t py = firstY; py < lastY; ++py) {
+        Span span{static_cast<int32_t>(firstX), static_cast<int32_t>(lastX)};
+        for (const Edge& e : edges) ClipToEdge(e, py, span);
+        if (span.first >= span.last)
+            continue;
+        const int32_t y = static_cast<int32_t>(py);
+        uint32_t* row = FrameRow(t.device, y);
+        if (s.texels == nullptr) {
+            ShadeBlackSpan(s, row, span);
+        } else if (separable) {
+            const int32_t texelRow = TexelIndex(ValueAt(v, 0.0f, static_cast<float>(y)));
+            ShadeSeparableSpan(s, columns, s.texels + texelRow * kPictureSide, row, span);
+        } else {
+            ShadeSpan(s, u, v, y, row, span);
+        }
+    }
+}
+
+Shading ShadingOf(const SoftwareDevice& d, const DrawRun& run) {
+    Shading s{};
+    s.kind = run.key.kind;
+    s.testAlpha = !run.manner.opaque;
+    s.texels = run.key.picture == kNoPicture ? nullptr : d.texels[run.key.picture];
+    const BlendFactor f = BlendFactorOf(run.key.color);
+    const float channels[3] = {f.r, f.g, f.b};
+    for (int c = 0; c < 3; ++c)
+        s.factor[c] = static_cast<uint32_t>(std::lrint(channels[c] * 255.0f));
+    return s;
+}
+
+}  // namespace
+
+void DrawSoftwareRun(SoftwareDevice& d, const DrawRun& run, const SpriteVertex* vertices,
+                     const PixelRect& area) {
+    const Target target{d, area};
+    const Shading shading = ShadingOf(d, run);
+    for (uint32_t q = 0; q < run.quads; ++q) {
+        const SpriteVertex* quad = &vertices[4 * (run.firstQuad + q)];
+        Corner c[4];
+        for (int k = 0; k < 4; ++k) c[k] = ToFrame(quad[k], d.width, d.height);
+        // The strip's triangles: 0, 1, 2, then 2, 1, 3 (the second keeps the first's winding).
+        DrawTriangle(target, shading, c[0], c[1], c[2]);
+        DrawTriangle(target, shading, c[2], c[1], c[3]);
+    }
+}

@@ -1,0 +1,14 @@
+// What both Linux backends do with the game window: show it full screen as the setting says,
+// and notice when it needs its whole picture again though the frame did not change.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// Full screen as the setting says: the desktop's mode, the frame stretched onto it.
+void ApplyScreenMode(SDL_Window* window, int32_t fullScreen);
+
+// From now on a window shown again, uncovered, restored or resized sets *presentRequired
+// (main thread: SDL calls event watches where events are pumped). Null stops watching.
+void WatchWindowPresence(bool* presentRequired);
