@@ -200,9 +200,6 @@ void QuitWindowSystem() {
 // visual cannot be had, the game draws its frames itself in a plain window instead.
 GameWindow* CreateGameWindow(int32_t clientWidth, int32_t clientHeight, int32_t& renderer) {
     if (!DriverShowsWindows()) return nullptr;
-    // The window surface must stay plain memory shown with the window system's own images:
-    // SDL would otherwise put it through a GL texture of its own, loading the GL library.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window = nullptr;
     if (renderer == kRendererOpenGL) {
         AskForGlContext();
