@@ -224,7 +224,7 @@ def google_bench(binary, pattern):
     results = {}
     for b in json.loads(out).get("benchmarks", []):
         scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[b.get("time_unit", "ns")]
-        name = "/".join(b["name"].split("/")[:3])  # without the run options
+        name = "/".join(b["name"].split("/")[:4])  # without the run options
         results[name] = (b["cpu_time"] * scale, b["real_time"] * scale, b.get("scene_ms"))
     return results
 
@@ -281,12 +281,15 @@ def main():
             continue  # No Wait: no period to keep
         print(f"  frame period error, timer method {method} (pattern {pattern}): "
               f"median {median:.3f} ms, p99 {p99:.3f} ms")
-    for label, frame, drawing in (("title", 1, 2), ("game", 0, 2), ("full list", 2, 1)):
-        cpu, real, scene = render.get(f"RenderFrames/frame:{frame}/drawing:{drawing}",
-                                      (float("nan"), float("nan"), None))
-        scene_ms = f"{scene:.3f} ms" if scene is not None and frame != 2 else "-"
-        print(f"  one {label} frame: scene {scene_ms}, RenderFrame {cpu:.3f} ms CPU "
-              f"({real:.3f} ms real, the rasteriser's threads included in CPU)")
+    for way, renderer in (("software", 1), ("opengl", 0)):
+        for label, frame, drawing in (("title", 1, 2), ("game", 0, 2), ("full list", 2, 1)):
+            cpu, real, scene = render.get(
+                f"RenderFrames/frame:{frame}/drawing:{drawing}/renderer:{renderer}",
+                (float("nan"), float("nan"), None))
+            scene_ms = f"{scene:.3f} ms" if scene is not None and frame != 2 else "-"
+            threads = ", the rasteriser's threads included in CPU" if renderer == 0 else ""
+            print(f"  {way}, one {label} frame: scene {scene_ms}, RenderFrame {cpu:.3f} ms CPU "
+                  f"({real:.3f} ms real{threads})")
     software = rows[0][2]
     if software["game"][2] is not None:
         print(f"  music thread: {software['game'][2] * 10:.2f} ms of CPU per second in a game")
