@@ -57,15 +57,6 @@ dir=$(folder wave)
 head -c 30 "$GAME_DIR/data/wav/bgm_0006.wav" > "$dir/data/wav/bgm_0006.wav"
 expect_failure "$dir" cut-wave-track Error "WAVEファイルを開くのに失敗" Message "$init_failed"
 
-# Shaders: one missing, one that does not compile.
-dir=$(folder silent)
-rm "$dir/SampleVS.glsl"
-expect_failure "$dir" no-vertex-shader Message "DirectGraphicsの初期化に失敗しました。"
-dir=$(folder silent)
-echo "not a shader" > "$dir/SamplePS.glsl"
-EXPECT_ERR="SamplePS.glsl" expect_failure "$dir" broken-pixel-shader \
-    Message "DirectGraphicsの初期化に失敗しました。"
-
 # dir.txt naming a folder that is not there: the first list is not found.
 dir=$(folder)
 { printf '\xff\xfe'; printf 'nowhere\\' | iconv -f UTF-8 -t UTF-16LE; } > "$dir/dir.txt"
@@ -104,4 +95,21 @@ for range in "0 2" "4 14" "19 1" "21 1" "23 1" "36 310"; do
 done
 read -r music effects <<<"$(od -An -tu1 -j34 -N2 "$dir/Game.ini")"
 [ "$music" -le 20 ] && [ "$effects" -le 20 ] || fail "random-settings: volume levels $music and $effects"
+# Shaders, one missing and one that does not compile, stop only OpenGL: the game draws its
+# frames itself instead and says so.
+export TESSAROID_RENDERER=opengl
+dir=$(folder silent)
+rm "$dir/SampleVS.glsl"
+plays_on "$dir" no-vertex-shader
+dir=$(folder silent)
+echo "not a shader" > "$dir/SamplePS.glsl"
+plays_on "$dir" broken-pixel-shader
+unset TESSAROID_RENDERER
+grep -q "^SamplePS.glsl: " "$E2E_TMP/broken-pixel-shader.err" ||
+    fail "broken-pixel-shader: the compiler's log was not shown"
+for name in no-vertex-shader broken-pixel-shader; do
+    grep -q "^Tessaroid: OpenGL could not be started" "$E2E_TMP/$name.err" ||
+        fail "$name: the change to the software renderer was not said"
+done
+
 echo "failures e2e: all passed"
