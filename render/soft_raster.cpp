@@ -61,7 +61,8 @@ float SeparateValueAt(const Plane& p, float x, float y) {
     const float along = p.dadx * x + p.a0;
     return p.dady * y + along;
 }
-const bool theProcessorFuses = __builtin_cpu_supports("fma") != 0;
+// Asked while globals are made: the processor model must be read first.
+const bool theProcessorFuses = (__builtin_cpu_init(), __builtin_cpu_supports("fma") != 0);
 
 float ValueAt(const Plane& p, float x, float y) {
     return theProcessorFuses ? FusedValueAt(p, x, y) : SeparateValueAt(p, x, y);
