@@ -7,7 +7,6 @@
 #include "game/system.h"
 #include "render/backends.h"
 #include "render/device_loss.h"
-#include "render/device_rules.h"
 #include "render/gl_local.h"
 #include "render/render.h"
 #include "render/window_presence.h"
@@ -18,7 +17,6 @@ RenderDevice theDevice;
 // The kept list and the sheets' texels outlive every device; a new device forgets them.
 FrameHistory theHistory;
 SheetCoverage theSheets;
-CreationSize theFirstSize;  // the client size when the device was first created
 
 // Asks for a context that reports resets first, then for a plain one.
 SDL_GLContext CreateContext(SDL_Window* window, int32_t& obtained) {
@@ -95,12 +93,7 @@ int32_t CreateGlDevice(CDx_Gr& g) {
     auto* sdlWindow = static_cast<SDL_Window*>(g.window);
     if (sdlWindow == nullptr)
         return kDeviceNoWindow;
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(sdlWindow, &width, &height);
-    const CreationSize size =
-        ChooseCreationSize(theFirstSize, width, height, g.settings->fullScreen);
-    ApplyScreenMode(sdlWindow, g.settings->fullScreen);
+    const CreationSize size = StartDeviceOnWindow(sdlWindow, g.settings->fullScreen);
     theDevice = RenderDevice{};
     theDevice.width = size.width;
     theDevice.height = size.height;

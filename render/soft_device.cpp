@@ -10,7 +10,6 @@
 
 #include "game/system.h"
 #include "render/backends.h"
-#include "render/device_rules.h"
 #include "render/frame_planner.h"
 #include "render/hidden_commands.h"
 #include "render/render.h"
@@ -23,7 +22,6 @@ SoftwareDevice theDevice;
 // The kept list and the sheets' texels outlive every device; a new device forgets them.
 FrameHistory theHistory;
 SheetCoverage theSheets;
-CreationSize theFirstSize;  // the client size when the device was first created
 FramePlan thePlan;          // main thread: worked out afresh for every frame that draws
 FrameDraws theDraws;        // main thread, refilled by every frame that draws
 
@@ -66,12 +64,7 @@ int32_t CreateSoftwareDevice(CDx_Gr& g) {
     auto* window = static_cast<SDL_Window*>(g.window);
     if (window == nullptr)
         return kDeviceNoWindow;
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    const CreationSize size =
-        ChooseCreationSize(theFirstSize, width, height, g.settings->fullScreen);
-    ApplyScreenMode(window, g.settings->fullScreen);
+    const CreationSize size = StartDeviceOnWindow(window, g.settings->fullScreen);
     // SDL would otherwise make the window's surface a texture of an OpenGL renderer, loading
     // the very library this backend exists to leave out; the window system's own shared
     // memory images are what it is for.

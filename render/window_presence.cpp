@@ -3,6 +3,7 @@
 namespace {
 
 bool* theFlag = nullptr;
+CreationSize theFirstSize;  // the client size when a device was first created
 
 int WatchWindow(void*, SDL_Event* event) {
     if (theFlag == nullptr || event->type != SDL_WINDOWEVENT)
@@ -28,6 +29,15 @@ void ApplyScreenMode(SDL_Window* window, int32_t fullScreen) {
     if (shown == (fullScreen == 1))
         return;
     SDL_SetWindowFullscreen(window, fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+CreationSize StartDeviceOnWindow(SDL_Window* window, int32_t fullScreen) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    const CreationSize size = ChooseCreationSize(theFirstSize, width, height, fullScreen);
+    ApplyScreenMode(window, fullScreen);
+    return size;
 }
 
 void WatchWindowPresence(bool* presentRequired) {
