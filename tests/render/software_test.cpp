@@ -6,13 +6,20 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "assets/pictures.h"
 #include "assets/resources.h"
 #include "game/map_scene_entity.h"
+#include "game/system.h"
+#include "persist/load_file.h"
+#include "platform/path16.h"
 #include "render/gl_local.h"
 #include "render/picture_bits.h"
 #include "render/render.h"
@@ -252,4 +259,88 @@ TEST_F(SoftwareAgainstOpenGL, SoftwareDrawsOnlyWhatChangedAndKeepsThePicture) {
     }
     d.capture = nullptr;
     EXPECT_EQ(quiet, 10);  // the incremental frames whose list did not change
+}
+
+namespace {
+
+// The last draw list a tessaroid-trace run of the script prints, as commands: entries of
+// [dstX,dstY,dstW,dstH,srcX,srcY,srcW,srcH,scaleX,scaleY,flip,pivotX,pivotY,pitch,yaw,roll,
+//  blendMode,color,sheet]. Empty when the tool gives none.
+std::vector<DrawCommand> TracedList(const std::string& script) {
+    const std::string command = TESSAROID_BIN_DIR "tessaroid-trace < " + script;
+    FILE* out = popen(command.c_str(), "r");
+    std::string text, last;
+    char chunk[65536];
+    for (size_t n; out != nullptr && (n = std::fread(chunk, 1, sizeof chunk, out)) > 0;)
+        text.append(chunk, n);
+    if (out != nullptr)
+        pclose(out);
+    const size_t at = text.rfind("\"draws\":[");
+    std::vector<DrawCommand> list;
+    const char* p = at == std::string::npos ? nullptr : text.c_str() + at + 9;
+    while (p != nullptr && *p == '[') {
+        double v[19];
+        for (double& field : v) {
+            char* end = nullptr;
+            field = std::strtod(p + 1, &end);
+            p = end;  // at the ',' or ']' after it
+        }
+        DrawCommand c{};
+        c.dstX = static_cast<int32_t>(v[0]), c.dstY = static_cast<int32_t>(v[1]);
+        c.dstW = static_cast<int32_t>(v[2]), c.dstH = static_cast<int32_t>(v[3]);
+        c.srcX = static_cast<int32_t>(v[4]), c.srcY = static_cast<int32_t>(v[5]);
+        c.srcW = static_cast<int32_t>(v[6]), c.srcH = static_cast<int32_t>(v[7]);
+        c.scaleX = static_cast<float>(v[8]), c.scaleY = static_cast<float>(v[9]);
+        c.flip = static_cast<int32_t>(v[10]);
+        c.pivotX = static_cast<float>(v[11]), c.pivotY = static_cast<float>(v[12]);
+        c.pitch = static_cast<int32_t>(v[13]), c.yaw = static_cast<int32_t>(v[14]);
+        c.roll = static_cast<int32_t>(v[15]), c.blendMode = static_cast<int32_t>(v[16]);
+        c.color = static_cast<uint32_t>(v[17]), c.sheet = static_cast<int32_t>(v[18]);
+        list.push_back(c);
+        p += 2;  // past "]," or "]]"
+    }
+    return list;
+}
+
+}  // namespace
+
+// The game's own scenes, drawn from the lists the game submits, with its own sheets.
+TEST_F(SoftwareAgainstOpenGL, TheGamesScenesGiveTheSamePixels) {
+    if (!std::filesystem::exists(TESSAROID_BIN_DIR "tessaroid-trace") ||
+        !std::filesystem::exists(TESSAROID_GAME_DIR "data/grp/grp_0003.txt"))
+        GTEST_SKIP() << "no tessaroid-trace or data folder in this build";
+    const std::string opening = ::testing::TempDir() + "opening.txt";
+    {
+        FILE* f = std::fopen(opening.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("run 8\ndraws on\nrun 1\n", f);
+        std::fclose(f);
+    }
+    std::vector<std::vector<DrawCommand>> lists = {TracedList(opening)};
+    for (const char* scene :
+         {"title", "settings", "ranking", "game", "pause", "curtain", "game_over"}) {
+        lists.push_back(TracedList(std::string(TESSAROID_SCENES_DIR) + scene + ".txt"));
+        ASSERT_FALSE(lists.back().empty()) << scene;
+    }
+    System& system = Settings();
+    (void)TextFromUtf8(system.dataPath, kPathUnits, TESSAROID_GAME_DIR "data/");
+    char16_t path[kPathUnits];
+    (void)DataFilePath(system, u"grp\\grp_0003.txt", path);
+    CLoadFile loader(&system, &Scene());
+    ASSERT_TRUE(loader.ReadPictureList(path));
+    std::vector<std::vector<uint8_t>> opengl;
+    for (const int32_t renderer : {kRendererOpenGL, kRendererSoftware}) {
+        Graphics().ReleaseDevice();
+        Graphics().renderer = renderer;
+        ASSERT_EQ(Graphics().CreateDevice(), 1);
+        Scene().reloadPending = 1;
+        ASSERT_TRUE(LoadPictures());
+        for (size_t k = 0; k < lists.size(); ++k) {
+            SCOPED_TRACE(k);
+            if (renderer == kRendererOpenGL)
+                opengl.push_back(Render(lists[k]));
+            else
+                EXPECT_TRUE(Same(Compare(opengl[k], Render(lists[k]), Width(), Height())));
+        }
+    }
 }
