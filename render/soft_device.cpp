@@ -25,19 +25,14 @@ SheetCoverage theSheets;
 FramePlan thePlan;          // main thread: worked out afresh for every frame that draws
 FrameDraws theDraws;        // main thread, refilled by every frame that draws
 
-void ClearArea(SoftwareDevice& d, const PixelRect& area) {
-    for (int32_t y = area.y0; y < area.y1; ++y) {
-        uint32_t* row = d.frame + static_cast<int64_t>(d.height - 1 - y) * d.width;
-        std::memset(row + area.x0, 0, sizeof(uint32_t) * (area.x1 - area.x0));
-    }
-}
-
 void DrawChanges(SoftwareDevice& d, const CDx_Gr& g, ChangedAreas& changed) {
     PlanFrame(g, *d.sheets, d.width, d.height, d.options.skipInvisible, thePlan);
     PlanDraws(d.options, true, g, thePlan, changed, theDraws);
     for (int32_t a = 0; a < changed.count; ++a) {
-        ClearArea(d, changed.areas[a]);
-        for (uint32_t r = theDraws.areaRuns[a]; r < theDraws.areaRuns[a + 1]; ++r) {
+        const uint32_t first = theDraws.areaRuns[a];
+        const uint32_t last = theDraws.areaRuns[a + 1];
+        ClearUncovered(d, &theDraws.runs[first], last - first, theDraws.vertices, changed.areas[a]);
+        for (uint32_t r = first; r < last; ++r) {
             DrawSoftwareRun(d, theDraws.runs[r], theDraws.vertices, changed.areas[a]);
             ++d.drawCalls;
         }
@@ -73,11 +68,12 @@ int32_t CreateSoftwareDevice(CDx_Gr& g) {
     theDevice.width = size.width;
     theDevice.height = size.height;
     g.softwareDevice = &theDevice;  // released as a whole even when made only in part
-    theDevice.frame = new (std::nothrow) uint32_t[static_cast<size_t>(size.width) * size.height];
+    // Cleared when it is first drawn onto: most windows take the frame on their own surface.
+    theDevice.keptFrame =
+        new (std::nothrow) uint32_t[static_cast<size_t>(size.width) * size.height];
     theDevice.columns = new (std::nothrow) int32_t[size.width];
-    if (theDevice.frame == nullptr || theDevice.columns == nullptr)
+    if (theDevice.keptFrame == nullptr || theDevice.columns == nullptr)
         return kDeviceFrameTargetIncomplete;
-    std::memset(theDevice.frame, 0, sizeof(uint32_t) * size.width * size.height);
     theHistory.valid = false;
     for (int32_t slot = 0; slot < kPictureSlots; ++slot) ForgetSheet(theSheets, slot);
     theDevice.history = &theHistory;
@@ -93,7 +89,7 @@ void ReleaseSoftwareDevice(CDx_Gr& g) {
     WatchWindowPresence(nullptr);
     if (g.softwareDevice != nullptr) {
         ReleaseSoftwarePictures(*g.softwareDevice);
-        delete[] g.softwareDevice->frame;
+        delete[] g.softwareDevice->keptFrame;
         delete[] g.softwareDevice->columns;
     }
     ForgetWindowSurface();
@@ -107,7 +103,7 @@ int32_t RenderSoftwareFrame(CDx_Gr& g) {
     if (g.softwareDevice == nullptr)
         return 0;
     SoftwareDevice& d = *g.softwareDevice;
-    if (d.options.redrawEveryFrame)
+    if (ChooseFrameMemory(d, g.window) || d.options.redrawEveryFrame)
         d.history->valid = false;
     ChangedAreas changed;
     FindChangedAreas(g, d.width, d.height, *d.history, changed);

@@ -167,7 +167,27 @@ SDL_Surface* WindowSurface(SDL_Window* window) {
     return s;
 }
 
+// The frame can be drawn straight onto the surface: the same size, layout and row length, and
+// pixels that stay where they are.
+bool HoldsFrame(const SDL_Surface& s, const SoftwareDevice& d) {
+    return s.w == d.width && s.h == d.height && SameLayout(s) &&
+           s.pitch == d.width * static_cast<int>(sizeof(uint32_t)) && !SDL_MUSTLOCK(&s);
+}
+
 }  // namespace
+
+bool ChooseFrameMemory(SoftwareDevice& d, void* window) {
+    SDL_Window* w = static_cast<SDL_Window*>(window);
+    SDL_Surface* s = w != nullptr ? SDL_GetWindowSurface(w) : nullptr;
+    uint32_t* memory = s != nullptr && HoldsFrame(*s, d) ? static_cast<uint32_t*>(s->pixels)
+                                                          : d.keptFrame;
+    // A window resized, shown or uncovered may have a new surface at the old address.
+    const bool moved = memory != d.frame || (memory != d.keptFrame && d.presentRequired);
+    if (moved && memory == d.keptFrame)
+        std::memset(memory, 0, sizeof(uint32_t) * d.width * d.height);
+    d.frame = memory;
+    return moved;
+}
 
 bool PresentSoftwareFrame(SoftwareDevice& d, void* window, const PixelRect* rects,
                           int32_t rectCount, bool whole) {
@@ -188,6 +208,8 @@ bool PresentSoftwareFrame(SoftwareDevice& d, void* window, const PixelRect* rect
     const bool locked = SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
     for (int32_t k = 0; k < rectCount; ++k) {
         shown[k] = WindowRect(d, rects[k], s->w, s->h);
+        if (d.frame == s->pixels)
+            continue;  // drawn there already
         if (fits)
             CopyRect(*s, d, shown[k]);
         else

@@ -7,28 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "render/soft_local.h"
 
 namespace {
 
-constexpr int32_t kSubpixelBits = 8;
-constexpr int64_t kSubpixel = int64_t{1} << kSubpixelBits;
-// Vertices farther out than this many pixels are beyond what the fixed-point edges hold.
-constexpr float kFarthestPixel = 1 << 20;
 constexpr uint32_t kNoTexel = 0xFF000000u;  // an empty slot samples as opaque black
-
-// A triangle corner in the frame's pixels (rows from the bottom), with its texture coordinate.
-struct Corner {
-    float x, y, u, v;
-};
-
-// The viewport transform of a clip-space vertex (w is always 1).
-Corner ToFrame(const SpriteVertex& v, int32_t width, int32_t height) {
-    const float halfWidth = 0.5f * static_cast<float>(width);
-    const float halfHeight = 0.5f * static_cast<float>(height);
-    return Corner{v.x * halfWidth + halfWidth, v.y * halfHeight + halfHeight, v.u, v.v};
-}
 
 // A texture coordinate as a plane over the frame: value = a0 + dadx * x + dady * y at the
 // centre of pixel (x, y).
@@ -146,11 +131,6 @@ Edge EdgeOf(int64_t xa, int64_t ya, int64_t xb, int64_t yb) {
     return Edge{xa, ya, dx, dy, dy < 0 || (dy == 0 && dx < 0)};
 }
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    const int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
 // Narrows span to the pixels of row py (sample at py * kSubpixel) inside edge e.
 void ClipToEdge(const Edge& e, int64_t py, Span& span) {
     // E(px) = c - k * px, with k = dy * kSubpixel.
@@ -205,6 +185,35 @@ void ShadeSeparableSpan(const Shading& s, const int32_t* columns, const uint32_t
     }
 }
 
+// An unturned sprite drawn larger repeats each texel row over several pixel rows. Drawn as it
+// is (every texel opaque, nothing blended), such a row is the last one of the same texel row
+// where the two spans meet: copied, and only the ends shaded.
+struct RowCopy {
+    bool possible;
+    const uint32_t* lastRow;
+    Span lastSpan;
+    int32_t lastTexelRow;
+};
+
+void ShadeSeparableRow(const Shading& s, const int32_t* columns, int32_t texelRow, uint32_t* row,
+                       Span span, RowCopy& copy) {
+    const uint32_t* texels = s.texels + texelRow * kPictureSide;
+    const Span shared{std::max(span.first, copy.lastSpan.first),
+                      std::min(span.last, copy.lastSpan.last)};
+    if (copy.possible && copy.lastRow != nullptr && texelRow == copy.lastTexelRow &&
+        shared.first < shared.last) {
+        std::memcpy(row + shared.first, copy.lastRow + shared.first,
+                    sizeof(uint32_t) * (shared.last - shared.first));
+        ShadeSeparableSpan(s, columns, texels, row, Span{span.first, shared.first});
+        ShadeSeparableSpan(s, columns, texels, row, Span{shared.last, span.last});
+    } else {
+        ShadeSeparableSpan(s, columns, texels, row, span);
+    }
+    copy.lastRow = row;
+    copy.lastSpan = span;
+    copy.lastTexelRow = texelRow;
+}
+
 void ShadeSpan(const Shading& s, const Plane& u, const Plane& v, int32_t y, uint32_t* row,
                Span span) {
     const float fy = static_cast<float>(y);
@@ -221,14 +230,6 @@ void ShadeSpan(const Shading& s, const Plane& u, const Plane& v, int32_t y, uint
 // A run of one texel everywhere (no picture: opaque black).
 void ShadeBlackSpan(const Shading& s, uint32_t* row, Span span) {
     for (int32_t x = span.first; x < span.last; ++x) ShadePixel(s, kNoTexel, row[x]);
-}
-
-int64_t Snap(float coordinate) {
-    return std::lrint((coordinate - 0.5f) * static_cast<float>(kSubpixel));
-}
-
-bool Near(const Corner& c) {
-    return std::fabs(c.x) < kFarthestPixel && std::fabs(c.y) < kFarthestPixel;
 }
 
 void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
@@ -271,6 +272,7 @@ void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Cor
         for (int64_t px = firstX; px < lastX; ++px)
             columns[px] = TexelIndex(ValueAt(u, static_cast<float>(px), 0.0f));
     }
+    RowCopy copy{s.kind == kBlendOwnAlpha && !s.testAlpha, nullptr, Span{0, 0}, -1};
     for (int64_t py = firstY; py < lastY; ++py) {
         Span span{static_cast<int32_t>(firstX), static_cast<int32_t>(lastX)};
         for (const Edge& e : edges) ClipToEdge(e, py, span);
@@ -282,7 +284,7 @@ void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Cor
             ShadeBlackSpan(s, row, span);
         } else if (separable) {
             const int32_t texelRow = TexelIndex(ValueAt(v, 0.0f, static_cast<float>(y)));
-            ShadeSeparableSpan(s, columns, s.texels + texelRow * kPictureSide, row, span);
+            ShadeSeparableRow(s, columns, texelRow, row, span, copy);
         } else {
             ShadeSpan(s, u, v, y, row, span);
         }
