@@ -232,10 +232,10 @@ void ShadeBlackSpan(const Shading& s, uint32_t* row, Span span) {
     for (int32_t x = span.first; x < span.last; ++x) ShadePixel(s, kNoTexel, row[x]);
 }
 
-void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
-                  const Corner& p2) {
+void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
+                      const Corner& p2) {
     if (!Near(p0) || !Near(p1) || !Near(p2))
-        return;  // not a number, or far beyond any frame
+        return;  // beyond what the fixed-point edges hold
     int64_t x[3] = {Snap(p0.x), Snap(p1.x), Snap(p2.x)};
     int64_t y[3] = {Snap(p0.y), Snap(p1.y), Snap(p2.y)};
     const int64_t twiceArea = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
@@ -289,6 +289,65 @@ void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Cor
             ShadeSpan(s, u, v, y, row, span);
         }
     }
+}
+
+// A triangle reaching farther out than the fixed-point edges hold is cut to a band round the
+// frame first, as OpenGL clips it, and what is left drawn as a fan of triangles: the part on
+// the frame shows rather than nothing.
+constexpr float kBand = 1 << 16;  // pixels kept beyond each edge of the frame
+
+struct Polygon {
+    Corner corners[8];  // a triangle cut by four lines has at most seven
+    int32_t count;
+};
+
+Corner Between(const Corner& a, const Corner& b, double t) {
+    auto at = [t](float from, float to) {
+        return static_cast<float>(from + (static_cast<double>(to) - from) * t);
+    };
+    return Corner{at(a.x, b.x), at(a.y, b.y), at(a.u, b.u), at(a.v, b.v)};
+}
+
+// Keeps the part of p where inside(corner) >= 0 (inside is linear in x and y).
+template <class Inside>
+void CutPolygon(Polygon& p, Inside inside) {
+    Polygon kept{};
+    for (int32_t k = 0; k < p.count; ++k) {
+        const Corner& a = p.corners[k];
+        const Corner& b = p.corners[(k + 1) % p.count];
+        const double da = inside(a);
+        const double db = inside(b);
+        if (da >= 0)
+            kept.corners[kept.count++] = a;
+        if ((da >= 0) != (db >= 0))
+            kept.corners[kept.count++] = Between(a, b, da / (da - db));
+    }
+    p = kept;
+}
+
+bool Finite(const Corner& c) {
+    return std::isfinite(c.x) && std::isfinite(c.y);
+}
+
+void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
+                  const Corner& p2) {
+    if (Near(p0) && Near(p1) && Near(p2)) {
+        DrawNearTriangle(t, s, p0, p1, p2);
+        return;
+    }
+    if (!Finite(p0) || !Finite(p1) || !Finite(p2))
+        return;  // not a number: nothing to draw
+    const double left = -kBand;
+    const double bottom = -kBand;
+    const double right = static_cast<double>(t.device.width) + kBand;
+    const double top = static_cast<double>(t.device.height) + kBand;
+    Polygon p{{p0, p1, p2}, 3};
+    CutPolygon(p, [left](const Corner& c) { return c.x - left; });
+    CutPolygon(p, [right](const Corner& c) { return right - c.x; });
+    CutPolygon(p, [bottom](const Corner& c) { return c.y - bottom; });
+    CutPolygon(p, [top](const Corner& c) { return top - c.y; });
+    for (int32_t k = 1; k + 1 < p.count; ++k)
+        DrawNearTriangle(t, s, p.corners[0], p.corners[k], p.corners[k + 1]);
 }
 
 Shading ShadingOf(const SoftwareDevice& d, const DrawRun& run) {

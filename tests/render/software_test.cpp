@@ -202,6 +202,33 @@ TEST_F(SoftwareAgainstOpenGL, WholePixelSpritesGiveTheSamePixels) {
     EXPECT_TRUE(Same(Both(lists)));
 }
 
+// Sprites scaled so far that their corners lie beyond what the rasteriser's fixed-point edges
+// hold: the part on the frame is drawn as OpenGL draws it, a corner on the frame, a texel's
+// edge through it, turned, and nothing where the sprite passes the frame by.
+TEST_F(SoftwareAgainstOpenGL, SpritesReachingFarBeyondTheFrameShowWhatIsOnIt) {
+    DrawCommand giant{};
+    giant.dstW = giant.dstH = giant.srcW = giant.srcH = 64;
+    giant.scaleX = giant.scaleY = 20000.0f;
+    giant.color = 0xFFFFFFFF;
+    std::vector<std::vector<DrawCommand>> lists;
+    DrawCommand corner = giant;  // its top left corner at (100, 200)
+    corner.dstX = 100;
+    corner.dstY = 200;
+    lists.push_back({corner});
+    DrawCommand centred = giant;  // texel edges through its pivot at (632, 332)
+    centred.dstX = 600;
+    centred.dstY = 300;
+    centred.pivotX = centred.pivotY = 32.0f;
+    centred.sheet = 1;
+    lists.push_back({centred});
+    centred.roll = 32;
+    lists.push_back({centred});
+    DrawCommand away = corner;  // all of it right of the frame
+    away.dstX = 1400;
+    lists.push_back({away});
+    EXPECT_TRUE(Same(Both(lists)));
+}
+
 // Anything a list may hold, at the game's creation size and at one that is not 16:9, and the
 // full list. Where a sample falls within rounding of a texel's edge (sizes in exact ratios,
 // scales) the two rasterisers' last bits may take neighbouring texels: such pixels must stay
