@@ -1,7 +1,8 @@
 // The software backend's own objects, private to render/soft_*.cpp and the render tests. The
 // frame is drawn in memory at the size the device was created at and kept from one frame to
-// the next; only the areas where the list changed are drawn again, and only their rectangles
-// are presented, through SDL's window surface (stretched when the window has another size).
+// the next: on the window's own surface when that has the frame's size, else in the device's
+// memory and stretched onto the surface. Only the areas where the list changed are drawn
+// again, and only their rectangles are presented.
 #pragma once
 
 #include <cmath>

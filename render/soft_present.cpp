@@ -1,7 +1,8 @@
-// Presenting the software frame: the changed rectangles copied onto SDL's window surface and
-// only those rectangles sent to the display (shared-memory images on X11). A window of
-// another size than the frame gets the frame stretched with bilinear filtering, as the OpenGL
-// path stretches it; the filter's tables are made again only when either size changes.
+// Presenting the software frame: only the changed rectangles of SDL's window surface are sent
+// to the display (shared-memory images on X11). A surface of the frame's size and layout is
+// drawn on directly; onto any other the rectangles are copied, and a window of another size
+// than the frame gets the frame stretched with bilinear filtering, as the OpenGL path
+// stretches it; the filter's tables are made again only when either size changes.
 #include <SDL.h>
 
 #include <cstdio>
