@@ -54,7 +54,8 @@ difference "$TMP/windows-1.png" "$TMP/linux-1.png" "$TMP/title-diff.png"
 convert "$TMP/title-diff.png" "$TMP/steady.png" -compose multiply -composite "$TMP/bad.png"
 steady=$(white_pixels "$TMP/steady.png")
 bad=$(white_pixels "$TMP/bad.png")
-echo "title: $bad of $steady steady pixels differ"
+echo "title: $bad of $steady steady pixels differ; moving: Windows" \
+    "$(white_pixels "$TMP/windows-moving.png"), Linux $(white_pixels "$TMP/linux-moving.png")"
 [ "$steady" -gt 100000 ] || fail "too little of the title stood still to compare"
 [ $((bad * 100)) -le $((steady * 2)) ] || fail "the Windows title differs from the Linux one"
 

@@ -15,8 +15,13 @@ trap 'for p in $PIDS; do kill "$p" 2>/dev/null; done; rm -rf "$TMP"' EXIT
 export XDG_RUNTIME_DIR=$TMP/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
+# A failed run keeps its screenshots and error output in build-win/test-logs/TEST/ for a look.
 fail() {
   echo "FAIL: $*" >&2
+  local kept
+  kept=$(dirname "$GAME_DIR")/test-logs/$(basename "$0" .sh)
+  rm -rf "$kept" && mkdir -p "$kept" && cp "$TMP"/*.png "$TMP"/*.err "$kept"/ 2>/dev/null
+  echo "its screenshots and error output: $kept" >&2
   exit 1
 }
 
