@@ -131,25 +131,69 @@ Edge EdgeOf(int64_t xa, int64_t ya, int64_t xb, int64_t yb) {
     return Edge{xa, ya, dx, dy, dy < 0 || (dy == 0 && dx < 0)};
 }
 
-// Narrows span to the pixels of row py (sample at py * kSubpixel) inside edge e.
-void ClipToEdge(const Edge& e, int64_t py, Span& span) {
-    // E(px) = c - k * px, with k = dy * kSubpixel.
-    const int64_t c = e.dx * (py * kSubpixel - e.y0) + e.dy * e.x0;
+// floor(v / n) for a v that grows by the same step every row, kept as quotient and remainder so
+// that each row costs additions rather than a 64-bit division.
+struct FloorWalk {
+    int64_t quotient, remainder, divisor, stepQuotient, stepRemainder;
+};
+
+FloorWalk StartFloorWalk(int64_t v, int64_t n, int64_t step) {
+    const int64_t q = FloorDiv(v, n);
+    const int64_t sq = FloorDiv(step, n);
+    return FloorWalk{q, v - q * n, n, sq, step - sq * n};
+}
+
+void StepFloorWalk(FloorWalk& w) {
+    w.quotient += w.stepQuotient;
+    w.remainder += w.stepRemainder;
+    if (w.remainder >= w.divisor) {
+        w.remainder -= w.divisor;
+        ++w.quotient;
+    }
+}
+
+// Where one edge cuts the rows, from row firstY upwards. Edge value at the sample of pixel px
+// in row py: E = c - k * px, c = dx * (py * kSubpixel - y0) + dy * x0, k = dy * kSubpixel.
+struct EdgeWalk {
+    int8_t side;  // +1: the edge bounds the span's end, -1 its start, 0: a row is in or out
+    bool tieInside;
+    int64_t c, rowStep;  // for side 0
+    FloorWalk bound;     // otherwise, the span's bound less `offset`
+    int64_t offset;
+};
+
+EdgeWalk StartEdgeWalk(const Edge& e, int64_t firstY) {
+    const int64_t c = e.dx * (firstY * kSubpixel - e.y0) + e.dy * e.x0;
     const int64_t k = e.dy * kSubpixel;
-    if (k == 0) {
-        if (c < 0 || (c == 0 && !e.tieInside))
+    const int64_t rowStep = e.dx * kSubpixel;
+    EdgeWalk w{0, e.tieInside, c, rowStep, FloorWalk{}, 0};
+    if (k > 0) {  // inside while px < c / k (or <= on a tie)
+        w.side = 1;
+        w.bound = StartFloorWalk(e.tieInside ? c : c - 1, k, rowStep);
+        w.offset = 1;
+    } else if (k < 0) {  // inside while px > c / k
+        w.side = -1;
+        w.bound = StartFloorWalk(e.tieInside ? -c - k - 1 : -c, -k, -rowStep);
+        w.offset = e.tieInside ? 0 : 1;
+    }
+    return w;
+}
+
+// Narrows span to the pixels of the walk's row inside the edge, then moves it up a row.
+void ClipToEdge(EdgeWalk& w, Span& span) {
+    if (w.side == 0) {
+        if (w.c < 0 || (w.c == 0 && !w.tieInside))
             span.last = span.first;
+        w.c += w.rowStep;
         return;
     }
-    if (k > 0) {  // inside while px < c / k (or <= on a tie)
-        const int64_t bound = e.tieInside ? FloorDiv(c, k) + 1 : FloorDiv(c - 1, k) + 1;
+    const int64_t bound = w.bound.quotient + w.offset;
+    StepFloorWalk(w.bound);
+    if (w.side > 0) {
         if (bound < span.last)
             span.last = static_cast<int32_t>(bound < span.first ? span.first : bound);
-    } else {  // inside while px > c / k
-        const int64_t nk = -k;
-        const int64_t bound = e.tieInside ? FloorDiv(-c + nk - 1, nk) : FloorDiv(-c, nk) + 1;
-        if (bound > span.first)
-            span.first = static_cast<int32_t>(bound > span.last ? span.last : bound);
+    } else if (bound > span.first) {
+        span.first = static_cast<int32_t>(bound > span.last ? span.last : bound);
     }
 }
 
@@ -174,10 +218,11 @@ void ShadeSeparableSpan(const Shading& s, const int32_t* columns, const uint32_t
     if (s.kind == kBlendOwnAlpha && !s.testAlpha) {
         for (int32_t x = span.first; x < span.last; ++x) row[x] = texelRow[columns[x]] & 0xFFFFFFu;
     } else if (s.kind == kBlendOwnAlpha) {
+        // A select, not a branch: the edges of a sprite's shape would be mispredicted.
         for (int32_t x = span.first; x < span.last; ++x) {
             const uint32_t texel = texelRow[columns[x]];
-            if ((texel >> 24) != 0)
-                row[x] = texel & 0xFFFFFFu;
+            const uint32_t keep = ((texel >> 24) != 0 ? 0u : ~0u);
+            row[x] = (texel & 0xFFFFFFu & ~keep) | (row[x] & keep);
         }
     } else {
         for (int32_t x = span.first; x < span.last; ++x)
@@ -273,9 +318,11 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
             columns[px] = TexelIndex(ValueAt(u, static_cast<float>(px), 0.0f));
     }
     RowCopy copy{s.kind == kBlendOwnAlpha && !s.testAlpha, nullptr, Span{0, 0}, -1};
+    EdgeWalk walks[3] = {StartEdgeWalk(edges[0], firstY), StartEdgeWalk(edges[1], firstY),
+                         StartEdgeWalk(edges[2], firstY)};
     for (int64_t py = firstY; py < lastY; ++py) {
         Span span{static_cast<int32_t>(firstX), static_cast<int32_t>(lastX)};
-        for (const Edge& e : edges) ClipToEdge(e, py, span);
+        for (EdgeWalk& w : walks) ClipToEdge(w, span);
         if (span.first >= span.last)
             continue;
         const int32_t y = static_cast<int32_t>(py);
