@@ -72,7 +72,9 @@ int32_t CreateSoftwareDevice(CDx_Gr& g) {
     theDevice.keptFrame =
         new (std::nothrow) uint32_t[static_cast<size_t>(size.width) * size.height];
     theDevice.columns = new (std::nothrow) int32_t[size.width];
-    if (theDevice.keptFrame == nullptr || theDevice.columns == nullptr)
+    theDevice.texelsAlong = new (std::nothrow) uint32_t[size.width];
+    if (theDevice.keptFrame == nullptr || theDevice.columns == nullptr ||
+        theDevice.texelsAlong == nullptr)
         return kDeviceFrameTargetIncomplete;
     theHistory.valid = false;
     for (int32_t slot = 0; slot < kPictureSlots; ++slot) ForgetSheet(theSheets, slot);
@@ -91,6 +93,7 @@ void ReleaseSoftwareDevice(CDx_Gr& g) {
         ReleaseSoftwarePictures(*g.softwareDevice);
         delete[] g.softwareDevice->keptFrame;
         delete[] g.softwareDevice->columns;
+        delete[] g.softwareDevice->texelsAlong;
     }
     ForgetWindowSurface();
     theDevice = SoftwareDevice{};

@@ -24,6 +24,7 @@ struct SoftwareDevice {
     // form the drawing samples fastest. Null for an empty slot, which samples as opaque black.
     uint32_t* texels[kPictureSlots] = {};
     int32_t* columns = nullptr;  // width entries: a triangle's texel column for each pixel column
+    uint32_t* texelsAlong = nullptr;  // width entries: one texel row laid out along those columns
 
     FrameHistory* history = nullptr;
     SheetCoverage* sheets = nullptr;

@@ -259,6 +259,34 @@ void ShadeSeparableRow(const Shading& s, const int32_t* columns, int32_t texelRo
     copy.lastTexelRow = texelRow;
 }
 
+// A shaped sprite drawn larger (every texel opaque or transparent, nothing blended) repeats
+// each texel row over several pixel rows too, but over whatever the frame holds beneath: the
+// texel row is laid out along the pixel columns once, and each pixel row takes its opaque
+// texels from there with a select the compiler makes four or eight pixels wide.
+struct ShapedRow {
+    bool possible;
+    uint32_t* along;
+    Span laidOut;
+    int32_t texelRow;
+};
+
+void ShadeShapedRow(const int32_t* columns, const uint32_t* texels, int32_t texelRow,
+                    uint32_t* row, Span span, ShapedRow& shaped) {
+    uint32_t* along = shaped.along;
+    if (texelRow != shaped.texelRow || span.first < shaped.laidOut.first ||
+        span.last > shaped.laidOut.last) {
+        const uint32_t* texelsOfRow = texels + texelRow * kPictureSide;
+        for (int32_t x = span.first; x < span.last; ++x) along[x] = texelsOfRow[columns[x]];
+        shaped.laidOut = span;
+        shaped.texelRow = texelRow;
+    }
+    for (int32_t x = span.first; x < span.last; ++x) {
+        const uint32_t texel = along[x];
+        const uint32_t keep = (texel >> 24) == 0 ? ~0u : 0u;
+        row[x] = (texel & 0xFFFFFFu & ~keep) | (row[x] & keep);
+    }
+}
+
 void ShadeSpan(const Shading& s, const Plane& u, const Plane& v, int32_t y, uint32_t* row,
                Span span) {
     const float fy = static_cast<float>(y);
@@ -318,6 +346,8 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
             columns[px] = TexelIndex(ValueAt(u, static_cast<float>(px), 0.0f));
     }
     RowCopy copy{s.kind == kBlendOwnAlpha && !s.testAlpha, nullptr, Span{0, 0}, -1};
+    ShapedRow shaped{s.kind == kBlendOwnAlpha && s.testAlpha, t.device.texelsAlong, Span{0, 0},
+                     -1};
     EdgeWalk walks[3] = {StartEdgeWalk(edges[0], firstY), StartEdgeWalk(edges[1], firstY),
                          StartEdgeWalk(edges[2], firstY)};
     for (int64_t py = firstY; py < lastY; ++py) {
@@ -331,7 +361,10 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
             ShadeBlackSpan(s, row, span);
         } else if (separable) {
             const int32_t texelRow = TexelIndex(ValueAt(v, 0.0f, static_cast<float>(y)));
-            ShadeSeparableRow(s, columns, texelRow, row, span, copy);
+            if (shaped.possible)
+                ShadeShapedRow(columns, s.texels, texelRow, row, span, shaped);
+            else
+                ShadeSeparableRow(s, columns, texelRow, row, span, copy);
         } else {
             ShadeSpan(s, u, v, y, row, span);
         }
