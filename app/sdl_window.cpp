@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/window.h"
@@ -154,6 +155,10 @@ bool DriverShowsWindows() {
 // A display that is named but refused the connection may only be busy for a moment (an X
 // server that is resetting refuses while it does): a few more tries over about a second.
 bool InitVideo() {
+    // The game reads keys, never text: the X input method SDL opens would otherwise parse the
+    // locale's whole compose table (thousands of lines, about 10 ms) before the first frame.
+    // A player's own XCOMPOSEFILE is kept.
+    (void)setenv("XCOMPOSEFILE", "/dev/null", 0);
     for (int attempt = 0;; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
         if (!DriverUnseen() || !DisplayNamed() || attempt == 5) return true;
