@@ -217,13 +217,6 @@ void ShadeSeparableSpan(const Shading& s, const int32_t* columns, const uint32_t
                         uint32_t* row, Span span) {
     if (s.kind == kBlendOwnAlpha && !s.testAlpha) {
         for (int32_t x = span.first; x < span.last; ++x) row[x] = texelRow[columns[x]] & 0xFFFFFFu;
-    } else if (s.kind == kBlendOwnAlpha) {
-        // A select, not a branch: the edges of a sprite's shape would be mispredicted.
-        for (int32_t x = span.first; x < span.last; ++x) {
-            const uint32_t texel = texelRow[columns[x]];
-            const uint32_t keep = ((texel >> 24) != 0 ? 0u : ~0u);
-            row[x] = (texel & 0xFFFFFFu & ~keep) | (row[x] & keep);
-        }
     } else {
         for (int32_t x = span.first; x < span.last; ++x)
             ShadePixel(s, texelRow[columns[x]], row[x]);
@@ -262,7 +255,8 @@ void ShadeSeparableRow(const Shading& s, const int32_t* columns, int32_t texelRo
 // A shaped sprite drawn larger (every texel opaque or transparent, nothing blended) repeats
 // each texel row over several pixel rows too, but over whatever the frame holds beneath: the
 // texel row is laid out along the pixel columns once, and each pixel row takes its opaque
-// texels from there with a select the compiler makes four or eight pixels wide.
+// texels from there with a select the compiler makes four pixels wide (a branch per pixel
+// would be mispredicted at every edge of the shape).
 struct ShapedRow {
     bool possible;
     uint32_t* along;
@@ -346,8 +340,10 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
             columns[px] = TexelIndex(ValueAt(u, static_cast<float>(px), 0.0f));
     }
     RowCopy copy{s.kind == kBlendOwnAlpha && !s.testAlpha, nullptr, Span{0, 0}, -1};
-    ShapedRow shaped{s.kind == kBlendOwnAlpha && s.testAlpha, t.device.texelsAlong, Span{0, 0},
-                     -1};
+    // Worth laying out only where pixel rows repeat texel rows: drawn taller than the picture.
+    const bool taller = std::fabs(v.dady) * static_cast<float>(kPictureSide) < 1.0f;
+    ShapedRow shaped{s.kind == kBlendOwnAlpha && s.testAlpha && taller, t.device.texelsAlong,
+                     Span{0, 0}, -1};
     EdgeWalk walks[3] = {StartEdgeWalk(edges[0], firstY), StartEdgeWalk(edges[1], firstY),
                          StartEdgeWalk(edges[2], firstY)};
     for (int64_t py = firstY; py < lastY; ++py) {
