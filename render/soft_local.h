@@ -53,11 +53,27 @@ struct Corner {
     float x, y, u, v;
 };
 
+// The OpenGL path's vertex and pixel stages use fused multiply-adds where the processor has
+// them, and separate ones where it does not; so does the software rasteriser, so that a corner
+// or a sample on a texel's very edge comes out the same. Asked while globals are made: the
+// processor model is read first.
+inline const bool theProcessorFuses = (__builtin_cpu_init(), __builtin_cpu_supports("fma") != 0);
+
+__attribute__((target("fma"))) inline float FusedMultiplyAdd(float a, float b, float c) {
+    return __builtin_fmaf(a, b, c);
+}
+
+// a * b + c as the OpenGL path works it out.
+inline float MultiplyAdd(float a, float b, float c) {
+    return theProcessorFuses ? FusedMultiplyAdd(a, b, c) : a * b + c;
+}
+
 // The viewport transform of a clip-space vertex (w is always 1).
 inline Corner ToFrame(const SpriteVertex& v, int32_t width, int32_t height) {
     const float halfWidth = 0.5f * static_cast<float>(width);
     const float halfHeight = 0.5f * static_cast<float>(height);
-    return Corner{v.x * halfWidth + halfWidth, v.y * halfHeight + halfHeight, v.u, v.v};
+    return Corner{MultiplyAdd(v.x, halfWidth, halfWidth), MultiplyAdd(v.y, halfHeight, halfHeight),
+                  v.u, v.v};
 }
 
 // A coordinate on the 1/256 pixel grid, with pixel k's centre at k * kSubpixel.

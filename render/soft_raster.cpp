@@ -1,9 +1,11 @@
 // Drawing a run of quads into the software frame exactly as the OpenGL path draws them: each
 // quad is the two triangles of its four-vertex strip, rasterised with vertices snapped to a
-// 1/256 pixel grid and the top-left rule, so that a pixel on an edge two triangles share is
-// drawn once; texture coordinates interpolated linearly (there is no perspective), sampled
-// at the nearest texel with the sheet wrapping round; a texel whose alpha is below one half
-// left out; then the command's blend equation with the factor F, in 8-bit arithmetic.
+// 1/256 pixel grid and the rule for pixels on an edge that OpenGL's rasteriser keeps (see
+// EdgeOf), so that a pixel on an edge two triangles share is drawn once; a triangle reaching
+// beyond the frame cut to it first; texture coordinates interpolated linearly (there is no
+// perspective), sampled at the nearest texel with the sheet wrapping round; a texel whose
+// alpha is below one half left out; then the command's blend equation with the factor F, in
+// 8-bit arithmetic.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -21,24 +23,35 @@ struct Plane {
     float a0, dadx, dady;
 };
 
-Plane PlaneOf(const Corner& p0, const Corner& p1, const Corner& p2, float a0, float a1, float a2,
-              float oneOverArea) {
+// What the planes of one triangle share, worked out as the OpenGL rasteriser does: the edges
+// from the first corner, each already divided by the triangle's doubled area, and the first
+// corner moved to the pixel grid's origin. The planes come out the same to the last bit only
+// when made in the same order with the same first corner.
+struct PlaneSetup {
+    float dx01, dy01, dx20, dy20;  // over the doubled area
+    float x0, y0;
+};
+
+PlaneSetup PlaneSetupOf(const Corner& p0, const Corner& p1, const Corner& p2) {
     const float dx01 = p0.x - p1.x;
     const float dy01 = p0.y - p1.y;
     const float dx20 = p2.x - p0.x;
     const float dy20 = p2.y - p0.y;
-    const float da01 = a0 - a1;
-    const float da20 = a2 - a0;
-    const float dadx = (da01 * dy20 - dy01 * da20) * oneOverArea;
-    const float dady = (da20 * dx01 - dx20 * da01) * oneOverArea;
-    const float x0 = p0.x - 0.5f;
-    const float y0 = p0.y - 0.5f;
-    return Plane{a0 - (dadx * x0 + dady * y0), dadx, dady};
+    const float oneOverArea = 1.0f / (dx01 * dy20 - dy01 * dx20);
+    return PlaneSetup{dx01 * oneOverArea, dy01 * oneOverArea, dx20 * oneOverArea,
+                      dy20 * oneOverArea, p0.x - 0.5f, p0.y - 0.5f};
 }
 
-// The OpenGL path's rasteriser evaluates the planes with fused multiply-adds where the
-// processor has them, and with separate ones where it does not; so does this, so that a
-// sample that falls on a texel's very edge takes the same texel.
+Plane PlaneOf(const PlaneSetup& s, float a0, float a1, float a2) {
+    const float da01 = a0 - a1;
+    const float da20 = a2 - a0;
+    const float dadx = da01 * s.dy20 - da20 * s.dy01;
+    const float dady = da20 * s.dx01 - da01 * s.dx20;
+    return Plane{a0 - (dadx * s.x0 + dady * s.y0), dadx, dady};
+}
+
+// The planes are evaluated with fused multiply-adds where the processor has them (see
+// MultiplyAdd), x first; kept in one function each so that the loops call no further.
 __attribute__((target("fma"))) float FusedValueAt(const Plane& p, float x, float y) {
     return __builtin_fmaf(p.dady, y, __builtin_fmaf(p.dadx, x, p.a0));
 }
@@ -46,8 +59,6 @@ float SeparateValueAt(const Plane& p, float x, float y) {
     const float along = p.dadx * x + p.a0;
     return p.dady * y + along;
 }
-// Asked while globals are made: the processor model must be read first.
-const bool theProcessorFuses = (__builtin_cpu_init(), __builtin_cpu_supports("fma") != 0);
 
 float ValueAt(const Plane& p, float x, float y) {
     return theProcessorFuses ? FusedValueAt(p, x, y) : SeparateValueAt(p, x, y);
@@ -118,7 +129,8 @@ struct Span {
 };
 
 // One edge of a counter-clockwise triangle in snapped units: inside where
-// dx * (py - y0) - dy * (px - x0) > 0, or = 0 on a top or left edge.
+// dx * (py - y0) - dy * (px - x0) > 0, or = 0 on a left edge or on the edge along the
+// triangle's lowest row.
 struct Edge {
     int64_t x0, y0, dx, dy;
     bool tieInside;
@@ -127,8 +139,11 @@ struct Edge {
 Edge EdgeOf(int64_t xa, int64_t ya, int64_t xb, int64_t yb) {
     const int64_t dx = xb - xa;
     const int64_t dy = yb - ya;
-    // Rows count upwards, so a top edge runs right to left and a left edge downwards.
-    return Edge{xa, ya, dx, dy, dy < 0 || (dy == 0 && dx < 0)};
+    // The OpenGL rasteriser keeps the top-left rule in its own rows, which count downwards
+    // from the frame's first row in memory; the frame buffer it draws into keeps the bottom
+    // row first, so its "top" edge is the lowest here. Counter-clockwise, a left edge runs
+    // downwards and the lowest edge left to right.
+    return Edge{xa, ya, dx, dy, dy < 0 || (dy == 0 && dx > 0)};
 }
 
 // floor(v / n) for a v that grows by the same step every row, kept as quotient and remainder so
@@ -308,15 +323,17 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
     const int64_t twiceArea = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
     if (twiceArea == 0)
         return;
-    const float dx01 = p0.x - p1.x;
-    const float dy01 = p0.y - p1.y;
-    const float dx20 = p2.x - p0.x;
-    const float dy20 = p2.y - p0.y;
-    const float oneOverArea = 1.0f / (dx01 * dy20 - dx20 * dy01);
-    const Plane u = PlaneOf(p0, p1, p2, p0.u, p1.u, p2.u, oneOverArea);
-    const Plane v = PlaneOf(p0, p1, p2, p0.v, p1.v, p2.v, oneOverArea);
+    // The OpenGL rasteriser turns a triangle that is counter-clockwise here (rows count
+    // upwards) round by swapping its first two corners, and sets its planes up from the
+    // corners in that order.
+    const bool turned = twiceArea > 0;
+    const Corner& first = turned ? p1 : p0;
+    const Corner& second = turned ? p0 : p1;
+    const PlaneSetup setup = PlaneSetupOf(first, second, p2);
+    const Plane u = PlaneOf(setup, first.u, second.u, p2.u);
+    const Plane v = PlaneOf(setup, first.v, second.v, p2.v);
     // Counter-clockwise: corners 1 and 2 swap for a clockwise triangle.
-    const int b = twiceArea > 0 ? 1 : 2;
+    const int b = turned ? 1 : 2;
     const int c = 3 - b;
     const Edge edges[3] = {EdgeOf(x[0], y[0], x[b], y[b]), EdgeOf(x[b], y[b], x[c], y[c]),
                            EdgeOf(x[c], y[c], x[0], y[0])};
@@ -367,63 +384,132 @@ void DrawNearTriangle(const Target& t, const Shading& s, const Corner& p0, const
     }
 }
 
-// A triangle reaching farther out than the fixed-point edges hold is cut to a band round the
-// frame first, as OpenGL clips it, and what is left drawn as a fan of triangles: the part on
-// the frame shows rather than nothing.
-constexpr float kBand = 1 << 16;  // pixels kept beyond each edge of the frame
+// A triangle that reaches beyond the frame is cut to it first, as OpenGL's clipper cuts it:
+// in clip space, one side of the frame after another, and what is left drawn as a fan. The
+// corners it makes, and so the planes of the triangles it draws, come out the same to the last
+// bit only when cut in the same order with the same arithmetic.
+struct ClipCorner {
+    float x, y;  // in clip space (w is 1 here, and stays 1 on the corners the cuts make)
+    Corner frame;
+};
 
-struct Polygon {
-    Corner corners[8];  // a triangle cut by four lines has at most seven
+// A triangle cut by the frame's four sides has at most seven corners; one more slot holds the
+// first corner again while a side cuts round.
+constexpr int32_t kMostClipCorners = 7;
+struct ClipPolygon {
+    ClipCorner corners[kMostClipCorners + 1];
     int32_t count;
 };
 
-Corner Between(const Corner& a, const Corner& b, double t) {
-    auto at = [t](float from, float to) {
-        return static_cast<float>(from + (static_cast<double>(to) - from) * t);
-    };
-    return Corner{at(a.x, b.x), at(a.y, b.y), at(a.u, b.u), at(a.v, b.v)};
+// The sides of the frame a clip-space corner lies beyond: right, left, top, bottom, the order
+// the clipper cuts in.
+uint32_t OutsideOf(const SpriteVertex& v) {
+    return (v.x > 1.0f ? 1u : 0u) | (0.0f > v.x + 1.0f ? 2u : 0u) | (v.y > 1.0f ? 4u : 0u) |
+           (0.0f > v.y + 1.0f ? 8u : 0u);
 }
 
-// Keeps the part of p where inside(corner) >= 0 (inside is linear in x and y).
-template <class Inside>
-void CutPolygon(Polygon& p, Inside inside) {
-    Polygon kept{};
-    for (int32_t k = 0; k < p.count; ++k) {
-        const Corner& a = p.corners[k];
-        const Corner& b = p.corners[(k + 1) % p.count];
-        const double da = inside(a);
-        const double db = inside(b);
-        if (da >= 0)
-            kept.corners[kept.count++] = a;
-        if ((da >= 0) != (db >= 0))
-            kept.corners[kept.count++] = Between(a, b, da / (da - db));
+// How far inside the side a corner lies (negative beyond it).
+float InsideBy(const ClipCorner& c, int32_t side) {
+    switch (side) {
+        case 0:
+            return 1.0f - c.x;
+        case 1:
+            return c.x + 1.0f;
+        case 2:
+            return 1.0f - c.y;
+        default:
+            return c.y + 1.0f;
+    }
+}
+
+// The corner t of the way from out to in; its place in the frame is worked out anew, and
+// without fused multiply-adds, as the clipper does it.
+ClipCorner Between(const ClipCorner& out, const ClipCorner& in, float t, const SoftwareDevice& d) {
+    auto at = [t](float from, float to) { return from + t * (to - from); };
+    const float halfWidth = 0.5f * static_cast<float>(d.width);
+    const float halfHeight = 0.5f * static_cast<float>(d.height);
+    ClipCorner c{at(out.x, in.x), at(out.y, in.y), {}};
+    const float x = c.x * halfWidth;
+    const float y = c.y * halfHeight;
+    c.frame = Corner{x + halfWidth, y + halfHeight, at(out.frame.u, in.frame.u),
+                     at(out.frame.v, in.frame.v)};
+    return c;
+}
+
+// Keeps the part of p inside the side; false when a corner is not a number or infinite, which
+// leaves the whole triangle out.
+bool CutPolygon(ClipPolygon& p, int32_t side, const SoftwareDevice& d) {
+    ClipPolygon kept{};
+    p.corners[p.count] = p.corners[0];
+    float before = InsideBy(p.corners[0], side);
+    if (!std::isfinite(before))
+        return false;
+    for (int32_t k = 1; k <= p.count; ++k) {
+        const ClipCorner& prev = p.corners[k - 1];
+        const ClipCorner& next = p.corners[k];
+        const float after = InsideBy(next, side);
+        if (!std::isfinite(after))
+            return false;
+        const bool keep = before >= 0.0f;
+        const bool crosses = keep ? after < 0.0f : !(after < 0.0f);
+        // A convex polygon keeps at most seven corners; only rounding in a sliver with
+        // nothing to show could make more.
+        if (kept.count + (keep ? 1 : 0) + (crosses ? 1 : 0) > kMostClipCorners)
+            return false;
+        if (keep)
+            kept.corners[kept.count++] = prev;
+        if (crosses) {
+            // The fraction is taken from whichever end lies nearer the side.
+            const float span = after - before;
+            const bool leaving = after < 0.0f;
+            const bool fromNext = leaving ? -after < before : !(-before < after);
+            kept.corners[kept.count++] = fromNext ? Between(next, prev, after / span, d)
+                                                  : Between(prev, next, -before / span, d);
+        }
+        before = after;
     }
     p = kept;
+    return true;
 }
 
-bool Finite(const Corner& c) {
-    return std::isfinite(c.x) && std::isfinite(c.y);
+void DrawClippedTriangle(const Target& t, const Shading& s, const ClipCorner& a,
+                         const ClipCorner& b, const ClipCorner& c, uint32_t outside) {
+    ClipPolygon p{{a, b, c}, 3};
+    for (int32_t side = 0; side < 4 && p.count >= 3; ++side) {
+        if ((outside & (1u << side)) != 0 && !CutPolygon(p, side, t.device))
+            return;
+    }
+    // The fan keeps the first corner last in each triangle, as the clipper emits it.
+    for (int32_t k = 2; k < p.count; ++k)
+        DrawNearTriangle(t, s, p.corners[k - 1].frame, p.corners[k].frame, p.corners[0].frame);
 }
 
-void DrawTriangle(const Target& t, const Shading& s, const Corner& p0, const Corner& p1,
-                  const Corner& p2) {
-    if (Near(p0) && Near(p1) && Near(p2)) {
-        DrawNearTriangle(t, s, p0, p1, p2);
+// Whether a quad reaching beyond the frame is cut to it. An unturned quad within reach of the
+// fixed-point edges is not: its texture coordinates follow x alone or y alone, which lets its
+// texel columns and rows be worked out once for the whole triangle (see Separable), whereas
+// the cut corners' rounding would make every pixel's sample its own; and the planes of the
+// cut triangles differ from the whole ones only in their last bits.
+bool CutsAtFrame(const Corner* c) {
+    const bool rows = c[0].y == c[1].y && c[2].y == c[3].y && c[0].x == c[2].x && c[1].x == c[3].x;
+    const bool columns =
+        c[0].x == c[1].x && c[2].x == c[3].x && c[0].y == c[2].y && c[1].y == c[3].y;
+    return !(rows || columns) || !Near(c[0]) || !Near(c[1]) || !Near(c[2]) || !Near(c[3]);
+}
+
+// A strip's triangle: drawn as it is when it lies on the frame (or need not be cut), cut when
+// it reaches beyond it, left out when it lies wholly beyond one side.
+void DrawTriangle(const Target& t, const Shading& s, const SpriteVertex* quad, const Corner* c,
+                  const uint32_t* outside, bool cut, int32_t i0, int32_t i1, int32_t i2) {
+    const uint32_t any = outside[i0] | outside[i1] | outside[i2];
+    if (any == 0 || !cut) {
+        DrawNearTriangle(t, s, c[i0], c[i1], c[i2]);
         return;
     }
-    if (!Finite(p0) || !Finite(p1) || !Finite(p2))
-        return;  // not a number: nothing to draw
-    const double left = -kBand;
-    const double bottom = -kBand;
-    const double right = static_cast<double>(t.device.width) + kBand;
-    const double top = static_cast<double>(t.device.height) + kBand;
-    Polygon p{{p0, p1, p2}, 3};
-    CutPolygon(p, [left](const Corner& c) { return c.x - left; });
-    CutPolygon(p, [right](const Corner& c) { return right - c.x; });
-    CutPolygon(p, [bottom](const Corner& c) { return c.y - bottom; });
-    CutPolygon(p, [top](const Corner& c) { return top - c.y; });
-    for (int32_t k = 1; k + 1 < p.count; ++k)
-        DrawNearTriangle(t, s, p.corners[0], p.corners[k], p.corners[k + 1]);
+    if ((outside[i0] & outside[i1] & outside[i2]) != 0)
+        return;
+    DrawClippedTriangle(t, s, ClipCorner{quad[i0].x, quad[i0].y, c[i0]},
+                        ClipCorner{quad[i1].x, quad[i1].y, c[i1]},
+                        ClipCorner{quad[i2].x, quad[i2].y, c[i2]}, any);
 }
 
 Shading ShadingOf(const SoftwareDevice& d, const DrawRun& run) {
@@ -447,9 +533,14 @@ void DrawSoftwareRun(SoftwareDevice& d, const DrawRun& run, const SpriteVertex* 
     for (uint32_t q = 0; q < run.quads; ++q) {
         const SpriteVertex* quad = &vertices[4 * (run.firstQuad + q)];
         Corner c[4];
-        for (int k = 0; k < 4; ++k) c[k] = ToFrame(quad[k], d.width, d.height);
+        uint32_t outside[4];
+        for (int k = 0; k < 4; ++k) {
+            c[k] = ToFrame(quad[k], d.width, d.height);
+            outside[k] = OutsideOf(quad[k]);
+        }
+        const bool cut = (outside[0] | outside[1] | outside[2] | outside[3]) != 0 && CutsAtFrame(c);
         // The strip's triangles: 0, 1, 2, then 2, 1, 3 (the second keeps the first's winding).
-        DrawTriangle(target, shading, c[0], c[1], c[2]);
-        DrawTriangle(target, shading, c[2], c[1], c[3]);
+        DrawTriangle(target, shading, quad, c, outside, cut, 0, 1, 2);
+        DrawTriangle(target, shading, quad, c, outside, cut, 2, 1, 3);
     }
 }
