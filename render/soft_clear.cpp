@@ -80,7 +80,8 @@ void FindCovers(const SoftwareDevice& d, const DrawRun* runs, uint32_t runCount,
     for (int32_t k = 1; k < covers.count; ++k) {
         const PixelRect rect = covers.rects[k];
         int32_t j = k;
-        for (; j > 0 && covers.rects[j - 1].x0 > rect.x0; --j) covers.rects[j] = covers.rects[j - 1];
+        for (; j > 0 && covers.rects[j - 1].x0 > rect.x0; --j)
+            covers.rects[j] = covers.rects[j - 1];
         covers.rects[j] = rect;
     }
 }

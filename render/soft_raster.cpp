@@ -38,8 +38,14 @@ PlaneSetup PlaneSetupOf(const Corner& p0, const Corner& p1, const Corner& p2) {
     const float dx20 = p2.x - p0.x;
     const float dy20 = p2.y - p0.y;
     const float oneOverArea = 1.0f / (dx01 * dy20 - dy01 * dx20);
-    return PlaneSetup{dx01 * oneOverArea, dy01 * oneOverArea, dx20 * oneOverArea,
-                      dy20 * oneOverArea, p0.x - 0.5f, p0.y - 0.5f};
+    PlaneSetup setup{};
+    setup.dx01 = dx01 * oneOverArea;
+    setup.dy01 = dy01 * oneOverArea;
+    setup.dx20 = dx20 * oneOverArea;
+    setup.dy20 = dy20 * oneOverArea;
+    setup.x0 = p0.x - 0.5f;
+    setup.y0 = p0.y - 0.5f;
+    return setup;
 }
 
 Plane PlaneOf(const PlaneSetup& s, float a0, float a1, float a2) {
@@ -279,8 +285,8 @@ struct ShapedRow {
     int32_t texelRow;
 };
 
-void ShadeShapedRow(const int32_t* columns, const uint32_t* texels, int32_t texelRow,
-                    uint32_t* row, Span span, ShapedRow& shaped) {
+void ShadeShapedRow(const int32_t* columns, const uint32_t* texels, int32_t texelRow, uint32_t* row,
+                    Span span, ShapedRow& shaped) {
     uint32_t* along = shaped.along;
     if (texelRow != shaped.texelRow || span.first < shaped.laidOut.first ||
         span.last > shaped.laidOut.last) {

@@ -251,10 +251,10 @@ TEST_F(SoftwareAgainstOpenGL, SpritesReachingFarBeyondTheFrameShowWhatIsOnIt) {
 // Anything a list may hold, at the game's creation size and at one that is not 16:9, and the
 // full list. Drawn into OpenGL's frame buffer, every pixel is the same: the software
 // rasteriser sets up and evaluates its planes, rounds its corners, keeps the pixels on edges
-// and cuts turned sprites at the frame as OpenGL's does. A frame that changed throughout OpenGL draws straight onto the
-// window, whose rows its rasteriser counts from the top: there, where a sample falls within
-// rounding of a texel's edge, the two may take neighbouring texels, under one pixel in ten
-// thousand.
+// and cuts turned sprites at the frame as OpenGL's does. A frame that changed throughout,
+// OpenGL draws straight onto the window, whose rows its rasteriser counts from the top: there,
+// where a sample falls within rounding of a texel's edge, the two may take neighbouring
+// texels, under one pixel in ten thousand.
 TEST_F(SoftwareAgainstOpenGL, AnyListGivesTheSamePixelsButForEdgeTiesOnTheWindow) {
     for (const bool gameSize : {true, false}) {
         SCOPED_TRACE(gameSize ? "1280 x 720" : "1000 x 562");
