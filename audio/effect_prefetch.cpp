@@ -27,6 +27,7 @@ std::thread theThread;
 char16_t theDataPath[kPathUnits];
 char16_t theNames[kSoundNames][kNameUnits];
 PreparedEffect thePrepared[kEffects];
+OggEffectSetup theSetup;  // the prefetch thread's own
 
 bool DataFile(const char16_t* name, char16_t (&path)[kPathUnits]) {
     return TextCopy(path, kPathUnits, theDataPath) && TextAppend(path, kPathUnits, name);
@@ -45,13 +46,14 @@ void Prefetch() {
             continue;
         auto* data = new uint8_t[kOggEffectBytes];
         int32_t bytes = 0;
-        if (DecodeOggEffect(e.path, data, &bytes) == kOggEffectDecoded && bytes > 0) {
+        if (DecodeOggEffect(e.path, data, &bytes, &theSetup) == kOggEffectDecoded && bytes > 0) {
             e.data = data;
             e.bytes = bytes;
         } else {
             delete[] data;
         }
     }
+    ReleaseOggEffectSetup(theSetup);
 }
 
 bool FaultsInjected() {
