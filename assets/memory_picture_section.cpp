@@ -14,7 +14,8 @@ struct PictureSection {
 PictureSection* CreatePictureSection(int32_t bitsPerPixel) {
     if (bitsPerPixel != 8 && bitsPerPixel != 24)
         return nullptr;
-    auto* section = new (std::nothrow) PictureSection();  // zero-filled
+    // The rows are left as they come: the decoder writes every byte of them that is read.
+    auto* section = new (std::nothrow) PictureSection;
     if (section == nullptr)
         return nullptr;
     section->picture.bitsPerPixel = bitsPerPixel;

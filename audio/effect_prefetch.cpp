@@ -1,8 +1,11 @@
 // The effect prefetch: one thread reads the sound list and decodes the 32 Ogg Vorbis effects
-// it names. The thread touches only this file's tables and the files; the main thread reads
-// the tables only after joining it.
+// it names. The thread touches only this file's tables and the files. Each effect is claimed
+// by one decoder: when the main thread comes for the effects before the thread is through, it
+// decodes the unclaimed ones beside it rather than wait; it reads the tables only after
+// joining the thread.
 #include "audio/effect_prefetch.h"
 
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -27,10 +30,33 @@ std::thread theThread;
 char16_t theDataPath[kPathUnits];
 char16_t theNames[kSoundNames][kNameUnits];
 PreparedEffect thePrepared[kEffects];
-OggEffectSetup theSetup;  // the prefetch thread's own
+OggEffectSetup theSetup;        // the prefetch thread's own
+OggEffectSetup theHelperSetup;  // the main thread's own
+std::atomic<bool> theListRead{false};
+std::atomic<int32_t> theNextEffect{0};  // the first effect no decoder has claimed
 
 bool DataFile(const char16_t* name, char16_t (&path)[kPathUnits]) {
     return TextCopy(path, kPathUnits, theDataPath) && TextAppend(path, kPathUnits, name);
+}
+
+void Prepare(int32_t n, OggEffectSetup& setup) {
+    PreparedEffect& e = thePrepared[n];
+    if (!DataFile(theNames[kFirstEffectName + n], e.path))
+        return;
+    auto* data = new uint8_t[kOggEffectBytes];
+    int32_t bytes = 0;
+    if (DecodeOggEffect(e.path, data, &bytes, &setup) == kOggEffectDecoded && bytes > 0) {
+        e.data = data;
+        e.bytes = bytes;
+    } else {
+        delete[] data;
+    }
+}
+
+void DecodeUnclaimed(OggEffectSetup& setup) {
+    for (int32_t n = theNextEffect.fetch_add(1); n < kEffects; n = theNextEffect.fetch_add(1))
+        Prepare(n, setup);
+    ReleaseOggEffectSetup(setup);
 }
 
 void Prefetch() {
@@ -40,20 +66,8 @@ void Prefetch() {
         !ReadNameList(listPath, theNames, kSoundNames)) {
         return;
     }
-    for (int32_t n = 0; n < kEffects; ++n) {
-        PreparedEffect& e = thePrepared[n];
-        if (!DataFile(theNames[kFirstEffectName + n], e.path))
-            continue;
-        auto* data = new uint8_t[kOggEffectBytes];
-        int32_t bytes = 0;
-        if (DecodeOggEffect(e.path, data, &bytes, &theSetup) == kOggEffectDecoded && bytes > 0) {
-            e.data = data;
-            e.bytes = bytes;
-        } else {
-            delete[] data;
-        }
-    }
-    ReleaseOggEffectSetup(theSetup);
+    theListRead.store(true, std::memory_order_release);
+    DecodeUnclaimed(theSetup);
 }
 
 bool FaultsInjected() {
@@ -68,6 +82,8 @@ void StartEffectPrefetch(const System& system) {
         FaultsInjected() || !TextCopy(theDataPath, kPathUnits, system.dataPath)) {
         return;
     }
+    theListRead.store(false);
+    theNextEffect.store(0);
     // std::thread reports a failure to start only by throwing: then the loader decodes all.
     try {
         theThread = std::thread(Prefetch);
@@ -76,8 +92,11 @@ void StartEffectPrefetch(const System& system) {
 }
 
 void FinishEffectPrefetch() {
-    if (theThread.joinable())
-        theThread.join();
+    if (!theThread.joinable())
+        return;
+    if (theListRead.load(std::memory_order_acquire))
+        DecodeUnclaimed(theHelperSetup);
+    theThread.join();
 }
 
 uint8_t* TakePreparedEffect(const char16_t* path, int32_t n, int32_t* bytes) {
