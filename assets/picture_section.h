@@ -1,7 +1,8 @@
 // The bitmap a PNG sheet is decoded into on its way to a texture: 512 x 512, rows stored
 // bottom-up, 8-bit palette indices with a 256-entry colour table or 24-bit pixels. On
 // Windows it is a GDI DIB section, elsewhere plain memory; the renderer reads either through
-// the PictureBits that DescribePictureSection gives. Main thread only.
+// the PictureBits that DescribePictureSection gives. A section is made, filled and deleted by
+// one thread at a time (the picture prefetch decodes sheets on its own).
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 struct PictureBits;
 struct PictureSection;
 
-// A zero-filled section of 8 or 24 bits per pixel. Null when it cannot be had.
+// A section of 8 or 24 bits per pixel, its rows for the decoder to fill. Null when it cannot
+// be had.
 [[nodiscard]] PictureSection* CreatePictureSection(int32_t bitsPerPixel);
 
 // The section's rows, for the decoder to write (PictureRowStride bytes each, bottom row first).

@@ -8,9 +8,19 @@
 class CDx_Gr;
 class System;
 class MapSceneEntity;
+struct PictureSection;
 
 // Slots the pass fills from list entries 0..7; the other list entries are never opened.
 inline constexpr int32_t kLoadedPictures = 8;
+
+// A sheet decoded, or why not: the file does not open (notFound), or the message naming the
+// refusal. Any thread; the caller owns the section.
+struct SheetDecode {
+    PictureSection* section;
+    bool notFound;
+    const char16_t* refusal;
+};
+[[nodiscard]] SheetDecode DecodeSheet(const char16_t* path);
 
 class CLoadTex {
 public:

@@ -1,11 +1,14 @@
 // CLoadTex: one PNG sheet decoded with libpng into a 512 x 512 picture section of palette
-// indices (or 24-bit pixels) and handed to the renderer. libpng reports a corrupt or truncated file
-// by jumping back to the point set in Decode; that jump stays inside this file.
+// indices (or 24-bit pixels) and handed to the renderer. The decoding itself (DecodeSheet)
+// shows nothing, so that the picture prefetch may run it on its own thread. libpng reports a
+// corrupt or truncated file by jumping back to the point set in Decode; that jump stays inside this
+// file.
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
 
+#include "assets/picture_prefetch.h"
 #include "assets/picture_section.h"
 #include "assets/pictures.h"
 #include "platform/files.h"
@@ -119,41 +122,58 @@ bool Decode(PngRead* r) {
 
 }  // namespace
 
-CLoadTex::CLoadTex(CDx_Gr* g) : graphics(g) {}
-CLoadTex::~CLoadTex() = default;
-
-bool CLoadTex::LoadPicture(int32_t slot, const char16_t* path) {
+SheetDecode DecodeSheet(const char16_t* path) {
+    SheetDecode result{nullptr, false, nullptr};
     PngRead r;
     r.file = FileOpenStream(path, "rb");
     if (r.file == nullptr) {
-        ShowFileNotFound(path);
-        return false;
+        result.notFound = true;
+        return result;
     }
     // The headers' own version: the library compares it with its own.
     r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (r.png == nullptr) {
         std::fclose(r.file);
-        ShowPathMessage(u"Message", path, kNoReadStruct);
-        return false;
+        result.refusal = kNoReadStruct;
+        return result;
     }
     r.info = png_create_info_struct(r.png);
     if (r.info == nullptr) {
         png_destroy_read_struct(&r.png, nullptr, nullptr);
         std::fclose(r.file);
-        ShowPathMessage(u"Message", path, kNoInfoStruct);
-        return false;
+        result.refusal = kNoInfoStruct;
+        return result;
     }
     const bool decoded = Decode(&r);
     png_destroy_read_struct(&r.png, &r.info, nullptr);
     std::fclose(r.file);
     if (!decoded) {
         DeletePictureSection(r.section);
-        ShowPathMessage(u"Message", path, r.refusal);
+        result.refusal = r.refusal;
+        return result;
+    }
+    result.section = r.section;
+    return result;
+}
+
+CLoadTex::CLoadTex(CDx_Gr* g) : graphics(g) {}
+CLoadTex::~CLoadTex() = default;
+
+bool CLoadTex::LoadPicture(int32_t slot, const char16_t* path) {
+    SheetDecode sheet{TakePreparedPicture(path, slot), false, nullptr};
+    if (sheet.section == nullptr)
+        sheet = DecodeSheet(path);
+    if (sheet.notFound) {
+        ShowFileNotFound(path);
+        return false;
+    }
+    if (sheet.section == nullptr) {
+        ShowPathMessage(u"Message", path, sheet.refusal);
         return false;
     }
     PictureBits picture;
-    if (DescribePictureSection(r.section, &picture))
+    if (DescribePictureSection(sheet.section, &picture))
         (void)graphics->CreateTexture5551(slot, &picture);  // failures are not reported
-    DeletePictureSection(r.section);
+    DeletePictureSection(sheet.section);
     return true;
 }

@@ -3,6 +3,7 @@
 // shown its own message by the time it returns false; the caller ends the program.
 #include "assets/resources.h"
 
+#include "assets/picture_prefetch.h"
 #include "assets/pictures.h"
 #include "assets/sound_loading.h"
 #include "audio/effect_prefetch.h"
@@ -49,9 +50,12 @@ bool LoadResources() {
     System& system = *theGame->system;
     MapSceneEntity& scene = *theGame->scene;
     FillAngleTables(scene);
+    // The sheets decode on their own thread while the sounds load.
+    if (scene.reloadPending == 1)
+        StartPicturePrefetch(system);
     const bool sounds = LoadSounds(system, scene);
     DiscardPreparedEffects();  // whatever the effect loader did not take
-    if (!sounds)
-        return false;
-    return LoadPictureStage(system, scene);
+    const bool loaded = sounds && LoadPictureStage(system, scene);
+    DiscardPreparedPictures();
+    return loaded;
 }

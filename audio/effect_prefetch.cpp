@@ -70,16 +70,11 @@ void Prefetch() {
     DecodeUnclaimed(theSetup);
 }
 
-bool FaultsInjected() {
-    return theFileFaults.readOpensLeft >= 0 || theFileFaults.writeBudget >= 0 ||
-           theFileFaults.failCreate || theFileFaults.failReplace;
-}
-
 }  // namespace
 
 void StartEffectPrefetch(const System& system) {
     if (theThread.joinable() || system.audioMode != kAudioOgg || system.audioUnavailable != 0 ||
-        FaultsInjected() || !TextCopy(theDataPath, kPathUnits, system.dataPath)) {
+        FileFaultsInjected() || !TextCopy(theDataPath, kPathUnits, system.dataPath)) {
         return;
     }
     theListRead.store(false);

@@ -11,3 +11,8 @@ bool FileStaysThere() {
     --theFileFaults.readOpensLeft;
     return true;
 }
+
+bool FileFaultsInjected() {
+    return theFileFaults.readOpensLeft >= 0 || theFileFaults.writeBudget >= 0 ||
+           theFileFaults.failCreate || theFileFaults.failReplace;
+}

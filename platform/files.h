@@ -54,6 +54,10 @@ struct FileFaults {
 };
 extern FileFaults theFileFaults;
 
+// True while any fault is switched on: the prefetch threads stay out then, since the faults
+// count the loaders' own opens and writes.
+[[nodiscard]] bool FileFaultsInjected();
+
 // The vanishing-file seam for the backends: false for a file that opened for reading once the
 // allowed opens are used up (the caller closes it and fails the open).
 [[nodiscard]] bool FileStaysThere();
