@@ -20,17 +20,13 @@ namespace {
 
 // A sound list whose effect entries (64 on) name se_00000.ogg, se_00001.ogg, ...
 std::vector<uint8_t> SoundList() {
-    std::vector<uint8_t> bytes = {0xFF, 0xFE};
+    std::vector<std::string> names;
     for (int r = 0; r < 96; ++r) {
         char name[17];
         std::snprintf(name, sizeof name, "ogg\\se_%05d.ogg", r >= 64 ? r - 64 : 0);
-        for (int i = 0; i < 16; ++i) {
-            bytes.push_back(static_cast<uint8_t>(name[i]));
-            bytes.push_back(0);
-        }
-        for (uint8_t b : {13, 0, 10, 0}) bytes.push_back(b);
+        names.emplace_back(name);
     }
-    return bytes;
+    return NameListBytes(names);
 }
 
 struct PrefetchFolder {

@@ -20,17 +20,9 @@ namespace {
 
 // A picture list naming grp\grp_0000.png .. grp\grp_0007.png.
 std::vector<uint8_t> PictureList() {
-    std::vector<uint8_t> bytes = {0xFF, 0xFE};
-    for (int r = 0; r < 8; ++r) {
-        char name[17];
-        std::snprintf(name, sizeof name, "grp\\grp_%04d.png", r);
-        for (int i = 0; i < 16; ++i) {
-            bytes.push_back(static_cast<uint8_t>(name[i]));
-            bytes.push_back(0);
-        }
-        for (uint8_t b : {13, 0, 10, 0}) bytes.push_back(b);
-    }
-    return bytes;
+    std::vector<std::string> names;
+    for (int r = 0; r < 8; ++r) names.push_back("grp\\grp_000" + std::to_string(r) + ".png");
+    return NameListBytes(names);
 }
 
 struct SheetFolder {

@@ -53,3 +53,15 @@ std::vector<uint8_t> TempFolder::Read(const std::string& name) const {
 bool TempFolder::Exists(const std::string& name) const {
     return std::filesystem::exists(path + name);
 }
+
+std::vector<uint8_t> NameListBytes(const std::vector<std::string>& names) {
+    std::vector<uint8_t> bytes = {0xFF, 0xFE};
+    for (const std::string& name : names) {
+        for (char c : name) {
+            bytes.push_back(static_cast<uint8_t>(c));
+            bytes.push_back(0);
+        }
+        for (uint8_t b : {13, 0, 10, 0}) bytes.push_back(b);
+    }
+    return bytes;
+}

@@ -22,3 +22,7 @@ public:
     [[nodiscard]] std::vector<uint8_t> Read(const std::string& name) const;
     [[nodiscard]] bool Exists(const std::string& name) const;
 };
+
+// A resource list file: the byte-order mark, then each name (16 characters) and CR LF, in
+// UTF-16.
+[[nodiscard]] std::vector<uint8_t> NameListBytes(const std::vector<std::string>& names);
