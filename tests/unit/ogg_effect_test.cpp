@@ -4,7 +4,6 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -75,7 +74,7 @@ TEST(OggEffect, DecodesEveryFileAsVorbisfileDoes) {
         int32_t bytes = -1;
         ASSERT_EQ(DecodeOggEffect(dir.Path16(name).c_str(), data, &bytes, &setup), result);
         ASSERT_EQ(bytes, static_cast<int32_t>(expected.size()));
-        EXPECT_EQ(std::memcmp(data, expected.data(), expected.size()), 0);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), data));
     }
     EXPECT_TRUE(setup.made);
     ReleaseOggEffectSetup(setup);
