@@ -1,8 +1,8 @@
 // CLoadTex: one PNG sheet decoded with libpng into a 512 x 512 picture section of palette
 // indices (or 24-bit pixels) and handed to the renderer. The decoding itself (DecodeSheet)
 // shows nothing, so that the picture prefetch may run it on its own thread. libpng reports a
-// corrupt or truncated file by jumping back to the point set in Decode; that jump stays inside this
-// file.
+// corrupt or truncated file by jumping back to the point set in Decode; that jump stays
+// inside this file.
 #include <png.h>
 
 #include <csetjmp>
