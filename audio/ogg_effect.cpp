@@ -166,7 +166,9 @@ vorbis_info* ReadHeaders(PacketReader& r, vorbis_info& fresh, OggEffectSetup* ke
 }
 
 // Samples as vorbisfile gives them: rounded to the nearest (even on a tie), clipped to 16 bits,
-// the channels interleaved. False for a sample beyond any int, which is left to vorbisfile.
+// the channels interleaved. False for a sample beyond any int, and for a stream longer than an
+// effect may be (vorbisfile stops at the limit; this would decode the whole stream first):
+// both are left to vorbisfile.
 bool PutSamples(float* const* pcm, int32_t frames, int32_t channels, uint8_t* data,
                 int32_t& written) {
     for (int32_t f = 0; f < frames; ++f) {
@@ -176,12 +178,12 @@ bool PutSamples(float* const* pcm, int32_t frames, int32_t channels, uint8_t* da
                 return false;
             long v = std::lrintf(x);
             v = v > 32767 ? 32767 : (v < -32768 ? -32768 : v);
-            if (written + 2 <= kOggEffectBytes) {
-                const uint16_t bits = static_cast<uint16_t>(static_cast<int16_t>(v));
-                data[written] = static_cast<uint8_t>(bits & 0xFF);
-                data[written + 1] = static_cast<uint8_t>(bits >> 8);
-                written += 2;
-            }
+            if (written + 2 > kOggEffectBytes)
+                return false;
+            const uint16_t bits = static_cast<uint16_t>(static_cast<int16_t>(v));
+            data[written] = static_cast<uint8_t>(bits & 0xFF);
+            data[written + 1] = static_cast<uint8_t>(bits >> 8);
+            written += 2;
         }
     }
     return true;
@@ -231,7 +233,7 @@ bool DecodeQuickly(std::FILE* file, uint8_t* data, int32_t* bytes, OggEffectSetu
         ogg_stream_clear(&r.stream);
     ogg_sync_clear(&r.sync);
     if (whole)
-        *bytes = written;  // every frame, as far as the limit
+        *bytes = written;  // every frame
     return whole;
 }
 

@@ -49,12 +49,13 @@ std::vector<uint8_t> Joined(const std::vector<uint8_t>& a, const std::vector<uin
 // Effects decoded one after another with one kept setup give what vorbisfile gives: files
 // with the same headers (which reuse the setup), other headers (mono), and the files the quick
 // way leaves to vorbisfile: two streams in one file, a cut file, bytes after the end, a
-// damaged page.
+// damaged page, a stream longer than an effect may be.
 TEST(OggEffect, DecodesEveryFileAsVorbisfileDoes) {
     TempFolder dir;
     ASSERT_TRUE(WriteOggTone(dir.path + "a.ogg", 4000));
     ASSERT_TRUE(WriteOggTone(dir.path + "b.ogg", 9000));
     ASSERT_TRUE(WriteOggTone(dir.path + "mono.ogg", 3000, 1));
+    ASSERT_TRUE(WriteOggTone(dir.path + "long.ogg", 140000));  // past the three seconds
     const std::vector<uint8_t> a = dir.Read("a.ogg");
     const std::vector<uint8_t> b = dir.Read("b.ogg");
     dir.Write("chained.ogg", Joined(a, b));
@@ -67,7 +68,7 @@ TEST(OggEffect, DecodesEveryFileAsVorbisfileDoes) {
     OggEffectSetup setup;
     static uint8_t data[kOggEffectBytes];
     for (const char* name : {"a.ogg", "b.ogg", "mono.ogg", "a.ogg", "chained.ogg", "cut.ogg",
-                             "trailing.ogg", "damaged.ogg", "b.ogg"}) {
+                             "trailing.ogg", "damaged.ogg", "long.ogg", "b.ogg"}) {
         SCOPED_TRACE(name);
         int32_t result = 0;
         const std::vector<uint8_t> expected = ByVorbisfile(dir.path + name, &result);
