@@ -285,16 +285,37 @@ struct ShapedRow {
     int32_t texelRow;
 };
 
+void LayOutPart(const int32_t* columns, const uint32_t* texelsOfRow, int32_t first, int32_t last,
+                uint32_t* along) {
+    for (int32_t x = first; x < last; ++x) along[x] = texelsOfRow[columns[x]];
+}
+
+// The texel row under span. A triangle's spans move along its slanted edges from row to row:
+// only the pixels the laid-out row lacks are laid out.
+void LayOutRow(const int32_t* columns, const uint32_t* texels, int32_t texelRow, Span span,
+               ShapedRow& shaped) {
+    const uint32_t* texelsOfRow = texels + texelRow * kPictureSide;
+    Span& have = shaped.laidOut;
+    if (texelRow != shaped.texelRow || span.last < have.first || span.first > have.last) {
+        LayOutPart(columns, texelsOfRow, span.first, span.last, shaped.along);
+        have = span;
+        shaped.texelRow = texelRow;
+        return;
+    }
+    if (span.first < have.first) {
+        LayOutPart(columns, texelsOfRow, span.first, have.first, shaped.along);
+        have.first = span.first;
+    }
+    if (span.last > have.last) {
+        LayOutPart(columns, texelsOfRow, have.last, span.last, shaped.along);
+        have.last = span.last;
+    }
+}
+
 void ShadeShapedRow(const int32_t* columns, const uint32_t* texels, int32_t texelRow, uint32_t* row,
                     Span span, ShapedRow& shaped) {
-    uint32_t* along = shaped.along;
-    if (texelRow != shaped.texelRow || span.first < shaped.laidOut.first ||
-        span.last > shaped.laidOut.last) {
-        const uint32_t* texelsOfRow = texels + texelRow * kPictureSide;
-        for (int32_t x = span.first; x < span.last; ++x) along[x] = texelsOfRow[columns[x]];
-        shaped.laidOut = span;
-        shaped.texelRow = texelRow;
-    }
+    LayOutRow(columns, texels, texelRow, span, shaped);
+    const uint32_t* along = shaped.along;
     for (int32_t x = span.first; x < span.last; ++x) {
         const uint32_t texel = along[x];
         const uint32_t keep = (texel >> 24) == 0 ? ~0u : 0u;
