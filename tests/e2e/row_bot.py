@@ -234,6 +234,15 @@ class Bot:
                 return
             time.sleep(0.01)
 
+    def falling(self, seen, cells):
+        """True while the well shows the stack as it was and the piece straight above its
+        cells: a stack that the cleared well would fit inside then looks like a lock already
+        come, with this piece as the next."""
+        if not self.stack <= seen:
+            return False
+        own = seen - self.stack
+        return any(own == frozenset((r - k, c) for r, c in cells) for k in range(1, ROWS))
+
     def drop(self, cells, limit=8.0):
         """Holds Down until the piece rests on its cells: the score then, before the lock, or
         None when the lock came before a picture showed the piece resting (a busy machine)."""
@@ -247,7 +256,8 @@ class Bot:
                     self.x.key("Down", False)
                     # Resting, the piece earns nothing more until it locks.
                     return self.glyphs.score(picture)
-                if locked <= seen and self.piece(seen - locked | self.stack) is not None:
+                if (locked <= seen and not self.falling(seen, cells)
+                        and self.piece(seen - locked | self.stack) is not None):
                     return None
         finally:
             self.x.release_all()
